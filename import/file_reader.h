@@ -1,0 +1,30 @@
+#pragma once
+// Reading a transaction file into the line list.
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "import/line_list.h"
+
+namespace velmora::import {
+
+enum class ReadStatus { read, missing, unreadable };
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::unreadable;
+    LineList lines;  // complete only when status == read
+};
+
+// Reads the whole file into a fresh line list: bytes decoded into UTF-8 text
+// (UTF-8 when the file starts with a byte-order mark or is valid UTF-8 with at
+// least one multi-byte sequence, otherwise ISO 8859-1 with 80-9F read as
+// Windows-1252), NUL bytes dropped, lines split at LF, CR LF and lone CR,
+// trailing white space of every line removed. An empty file gives one empty
+// line; a final line end adds no empty line. `yield` is called regularly while
+// reading so the caller can keep its window alive.
+ReadResult read_lines(const std::filesystem::path& file, const std::function<void()>& yield = {});
+
+// The same over bytes already in memory (used by read_lines, tests and fuzzing).
+LineList lines_from_bytes(std::string_view bytes);
+
+}  // namespace velmora::import

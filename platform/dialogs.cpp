@@ -1,0 +1,52 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "platform/file_types.h"
+
+namespace velmora::platform {
+
+namespace {
+
+QWidget* dialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+}  // namespace
+
+void MsgBox(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    dialogParent());
+    box.exec();
+}
+
+void MsgBox(std::string_view utf8_text)
+{
+    MsgBox(QString::fromUtf8(utf8_text.data(), static_cast<qsizetype>(utf8_text.size())));
+}
+
+std::optional<std::filesystem::path> GetOpenFolderItem(std::string_view filter)
+{
+    const QString chosen = QFileDialog::getOpenFileName(dialogParent(), QString(), QString(),
+                                                        ChooserNameFilter(filter));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return PathFromQString(chosen);
+}
+
+QString DisplayPath(const std::filesystem::path& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+std::filesystem::path PathFromQString(const QString& path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+}  // namespace velmora::platform

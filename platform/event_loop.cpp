@@ -1,0 +1,104 @@
+#include "platform/event_loop.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QObject>
+#include <chrono>
+#include <optional>
+
+namespace velmora::platform {
+
+namespace {
+
+std::optional<int> quit_before_loop;
+bool loop_running = false;
+
+// Long enough that a million lines cost almost nothing, short enough that the
+// window repaints smoothly.
+constexpr auto yield_interval = std::chrono::milliseconds(20);
+
+bool isUserInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::Close:
+        return true;
+    default:
+        return false;
+    }
+}
+
+class UserInputFilter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override { return isUserInput(event->type()); }
+};
+
+int blockers = 0;
+UserInputFilter* input_filter = nullptr;
+
+}  // namespace
+
+void Quit(int code)
+{
+    if (loop_running)
+        QCoreApplication::exit(code);
+    else
+        quit_before_loop = code;
+}
+
+bool QuitRequested()
+{
+    return quit_before_loop.has_value();
+}
+
+int RunEventLoop()
+{
+    if (quit_before_loop) {
+        const int code = *quit_before_loop;
+        quit_before_loop.reset();
+        return code;
+    }
+    loop_running = true;
+    const int code = QApplication::exec();
+    loop_running = false;
+    return code;
+}
+
+void RuntimeBackgroundTask()
+{
+    using clock = std::chrono::steady_clock;
+    static clock::time_point last_yield = clock::now();
+    const auto now = clock::now();
+    if (now - last_yield < yield_interval)
+        return;
+    last_yield = now;
+    QCoreApplication::processEvents();
+}
+
+InputBlocker::InputBlocker()
+{
+    if (blockers++ == 0 && QCoreApplication::instance()) {
+        input_filter = new UserInputFilter;
+        QCoreApplication::instance()->installEventFilter(input_filter);
+    }
+}
+
+InputBlocker::~InputBlocker()
+{
+    if (--blockers == 0 && input_filter) {
+        delete input_filter;  // removes itself from the application's filters
+        input_filter = nullptr;
+    }
+}
+
+}  // namespace velmora::platform

@@ -1,0 +1,34 @@
+#pragma once
+// The event loop of the runtime: running it, quitting it (also before it has
+// started), and yielding to it from long loops.
+
+namespace velmora::platform {
+
+// Ends the application with `code`. Qt ignores an exit requested before its
+// loop runs, so such a request is remembered and RunEventLoop returns at once.
+void Quit(int code);
+
+// True once Quit has been called and not yet honoured by RunEventLoop.
+bool QuitRequested();
+
+// Runs the event loop until Quit; returns the exit code. Never enters the
+// loop when a quit was requested before it.
+int RunEventLoop();
+
+// Called once per pass of a long loop: lets the window repaint and the system
+// know the program is alive. Cheap on most calls; it hands over to the event
+// loop only every few milliseconds.
+void RuntimeBackgroundTask();
+
+// While one of these exists, the program's windows keep painting but take no
+// user input: clicks and keys that arrive during a long run are dropped, not
+// delivered later.
+class InputBlocker {
+public:
+    InputBlocker();
+    ~InputBlocker();
+    InputBlocker(const InputBlocker&) = delete;
+    InputBlocker& operator=(const InputBlocker&) = delete;
+};
+
+}  // namespace velmora::platform

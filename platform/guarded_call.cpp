@@ -1,0 +1,45 @@
+#include "platform/guarded_call.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <exception>
+
+#include "platform/dialogs.h"
+
+namespace velmora::platform {
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QString ErrorReportText(std::string_view what, std::string_view reason)
+{
+    return QStringLiteral("„%1“ ist fehlgeschlagen.\n\n%2").arg(fromUtf8(what), fromUtf8(reason));
+}
+
+bool GuardedCall(std::string_view what, const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        MsgBox(ErrorReportText(what, error.what()));
+    } catch (...) {
+        MsgBox(ErrorReportText(what, "Unbekannter Fehler."));
+    }
+    return false;
+}
+
+void UnhandledException(std::string_view reason)
+{
+    std::fprintf(stderr, "Velmora: unbehandelter Fehler: %.*s\n", static_cast<int>(reason.size()), reason.data());
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        MsgBox(ErrorReportText("Velmora", reason));
+}
+
+}  // namespace velmora::platform
