@@ -1,0 +1,82 @@
+#include "ui/control_builder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace velmora::ui {
+
+namespace {
+
+QString qtext(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The layout measures in points of 1/72 inch as drawn on a 72-dpi screen, so
+// a size in points is a size in pixels here; without this, texts would not fit
+// the declared boxes on screens of other densities.
+QFont fontFor(const ControlFont& declared)
+{
+    QFont font = QApplication::font();
+    if (!declared.family.empty())
+        font.setFamilies({qtext(declared.family), font.family()});
+    if (declared.size > 0)
+        font.setPixelSize(declared.size);
+    return font;
+}
+
+QWidget* createWidget(ControlKind kind, QWidget* surface, const QString& text)
+{
+    switch (kind) {
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(text, surface);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case ControlKind::Label: {
+        auto* label = new QLabel(text, surface);
+        label->setFocusPolicy(Qt::NoFocus);
+        label->setTextInteractionFlags(Qt::NoTextInteraction);
+        return label;
+    }
+    case ControlKind::CheckBox:
+        return new QCheckBox(text, surface);
+    case ControlKind::PopupMenu:
+        return new QComboBox(surface);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QWidget* CreateControl(QWidget* surface, const ControlProperties& properties)
+{
+    QWidget* control = createWidget(properties.kind, surface, qtext(properties.text));
+    control->setObjectName(qtext(properties.name));
+    control->setGeometry(properties.left, properties.top, properties.width, properties.height);
+    control->setFont(fontFor(properties.font));
+    if (!properties.tooltip.empty())
+        control->setToolTip(qtext(properties.tooltip));
+    if (auto* label = qobject_cast<QLabel*>(control))
+        label->setAlignment((properties.alignment == TextAlignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft)
+                            | Qt::AlignVCenter);
+    if (auto* button = qobject_cast<QPushButton*>(control))
+        button->setDefault(properties.is_default_button);
+    return control;
+}
+
+void SetTabOrder(std::span<QWidget* const> controls_by_tab_index)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls_by_tab_index) {
+        if (control->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+}  // namespace velmora::ui

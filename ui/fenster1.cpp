@@ -1,0 +1,104 @@
+// What the main window does: its opening, and the handlers of its buttons.
+#include "ui/fenster1.h"
+
+#include <QPointer>
+
+#include "app/file_types.h"
+#include "bridge/banking_scripts.h"
+#include "platform/dialogs.h"
+#include "platform/event_loop.h"
+#include "platform/guarded_call.h"
+#include "platform/text.h"
+#include "ui/messages.h"
+#include "ui/wbestaetigung.h"
+
+namespace velmora {
+
+namespace ui {
+
+namespace {
+
+// The account script joins the names with this; a bare comma does not separate.
+constexpr std::string_view account_separator = ", ";
+
+QString qtext(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool fileExists(const std::filesystem::path& file)
+{
+    std::error_code ignored;
+    return std::filesystem::exists(file, ignored);
+}
+
+}  // namespace
+
+void Fenster1::Open()
+{
+    show();
+    platform::GuardedCall("Kontenliste von Zandor abfragen", [this] { Event_Open(); });
+}
+
+void Fenster1::Event_Open()
+{
+    const std::string names = Kontennamenermitteln({});
+    if (names.empty()) {
+        platform::MsgBox(messages::zandor_not_ready);
+        platform::Quit(0);
+        return;
+    }
+    const std::size_t count = text::CountFields(names, account_separator);
+    for (std::size_t field = 1; field <= count; ++field) {
+        pop_konten()->addItem(qtext(text::NthField(names, account_separator, field)));
+        platform::RuntimeBackgroundTask();
+    }
+    pop_konten()->setCurrentIndex(0);
+}
+
+void Fenster1::btn_quit_Action()
+{
+    platform::Quit(0);
+}
+
+void Fenster1::btn_datei_Action()
+{
+    f = platform::GetOpenFolderItem(FileTypes::special_any_name);
+    if (!f)
+        return;  // the label and the loaded lines stay as they were
+    StaticText3()->setText(platform::DisplayPath(f->filename()));
+    Laden();
+}
+
+void Fenster1::btn_save_Action()
+{
+    if (pop_konten()->currentText().isEmpty()) {
+        platform::MsgBox(messages::no_account);
+        return;
+    }
+    if (!f || !fileExists(*f)) {
+        platform::MsgBox(messages::no_file);
+        return;
+    }
+    buchung_erzeugen();
+    wBestaetigung()->ShowModal();
+}
+
+void Fenster1::pop_konten_Change()
+{
+    // The account is read from the pop-up when sending; choosing one does nothing yet.
+}
+
+}  // namespace ui
+
+ui::Fenster1* Fenster1()
+{
+    static QPointer<ui::Fenster1> open_window;
+    if (!open_window) {
+        open_window = new ui::Fenster1;
+        open_window->Open();
+    }
+    return open_window;
+}
+
+}  // namespace velmora

@@ -1,0 +1,91 @@
+#pragma once
+// The main window: the account pop-up, the file choice, the four options, the
+// send and quit buttons, and the loaded lines of the chosen file.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+#include "import/booking_run.h"
+#include "import/line_list.h"
+
+namespace velmora {
+
+namespace ui {
+
+class Fenster1 : public QMainWindow {
+    Q_OBJECT
+public:
+    Fenster1();
+
+    // Shows the window and runs its opening (the account list from the banking program).
+    void Open();
+
+    // The chosen file: set by every close of the file chooser, empty after a cancel.
+    std::optional<std::filesystem::path> f;
+    // The lines of the last completely read file, and their upper bound
+    // (-1 before any load, so that nothing can be sent from an empty list).
+    import::LineList zeilen;
+    std::int64_t anz_zeilen = -1;
+
+    // Controls, by name.
+    QPushButton* btn_quit() const;
+    QPushButton* btn_save() const;
+    QPushButton* btn_datei() const;
+    QLabel* StaticText1() const;
+    QLabel* StaticText3() const;
+    QCheckBox* mit_kat() const;
+    QCheckBox* monat_tag() const;
+    QCheckBox* kat_konto() const;
+    QComboBox* pop_konten() const;
+    QLabel* StaticText2() const;
+    QCheckBox* kat_gleich() const;
+
+    // Menu items, by name (the menu bar's own names).
+    QAction* UntitledMenu4() const;
+    QAction* UntitledMenu0() const;
+    QAction* UntitledMenu5() const;
+    QAction* UntitledMenu6() const;
+    QAction* EditClear() const;
+    QAction* EditPaste() const;
+    QAction* EditCopy() const;
+    QAction* EditCut() const;
+    QAction* UntitledMenu1() const;
+    QAction* EditUndo() const;
+    QAction* UntitledMenu2() const;
+    QAction* UntitledMenu7() const;
+    QAction* FileQuit() const;
+    QAction* UntitledMenu3() const;
+
+    // Handlers.
+    void Event_Open();
+    void btn_quit_Action();
+    void btn_save_Action();
+    void btn_datei_Action();
+    void pop_konten_Change();
+
+    // Reads the chosen file into the line list.
+    void Laden();
+    // Sends one booking per transaction record of the loaded lines.
+    void buchung_erzeugen();
+
+private:
+    void Layout();
+    void CreateControls();
+    void CreateControls0();  // the runtime's _CreateControls0
+    QWidget* surface() const;
+    QAction* menuItem(std::string_view name) const;
+    QCheckBox* optionBox(import::Option option) const;
+};
+
+}  // namespace ui
+
+// The open main window; built, shown and opened on first use.
+ui::Fenster1* Fenster1();
+
+}  // namespace velmora

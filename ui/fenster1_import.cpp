@@ -1,0 +1,86 @@
+// The main window's side of an import: reading the chosen file into the line
+// list, and sending the loaded lines as bookings through the booking script.
+#include <string>
+
+#include "bridge/banking_scripts.h"
+#include "import/file_reader.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/event_loop.h"
+#include "ui/fenster1.h"
+#include "ui/messages.h"
+
+namespace velmora::ui {
+
+namespace {
+
+void reportFile(const std::filesystem::path& file, std::string_view suffix)
+{
+    platform::MsgBox(QString::fromUtf8(messages::file_prefix.data(), messages::file_prefix.size())
+                     + platform::DisplayPath(std::filesystem::absolute(file))
+                     + QString::fromUtf8(suffix.data(), static_cast<qsizetype>(suffix.size())));
+}
+
+QString bookingsSentText(std::size_t sent)
+{
+    return sent == 1 ? QStringLiteral("Bis dahin wurde 1 Buchung an Zandor gesendet.")
+                     : QStringLiteral("Bis dahin wurden %1 Buchungen an Zandor gesendet.").arg(sent);
+}
+
+}  // namespace
+
+void Fenster1::Laden()
+{
+    // No click may start another load or a send while the lines are read.
+    const platform::InputBlocker no_input_while_reading;
+    import::ReadResult result = import::read_lines(*f, platform::RuntimeBackgroundTask);
+    switch (result.status) {
+    case import::ReadStatus::missing:
+        reportFile(*f, messages::file_missing_suffix);
+        return;
+    case import::ReadStatus::unreadable:
+        reportFile(*f, messages::file_unreadable_suffix);
+        return;
+    case import::ReadStatus::read:
+        zeilen = std::move(result.lines);
+        anz_zeilen = zeilen.upper_bound();
+        return;
+    }
+}
+
+QCheckBox* Fenster1::optionBox(import::Option option) const
+{
+    switch (option) {
+    case import::Option::mit_kat: return mit_kat();
+    case import::Option::monat_tag: return monat_tag();
+    case import::Option::kat_konto: return kat_konto();
+    case import::Option::kat_gleich: return kat_gleich();
+    }
+    return nullptr;
+}
+
+void Fenster1::buchung_erzeugen()
+{
+    // The window keeps painting during the run but takes no clicks, so nothing
+    // can replace the lines under the running parser.
+    const platform::InputBlocker no_input_while_sending;
+    const std::string account = pop_konten()->currentText().toStdString();
+    std::size_t sent = 0;
+    const import::RunContext run{
+        account,
+        [this](import::Option option) { return optionBox(option)->isChecked(); },
+        [&sent](const import::BookingArguments& booking) {
+            buchungViaTessel(booking);
+            ++sent;
+        },
+        platform::RuntimeBackgroundTask,
+    };
+    try {
+        import::buchung_erzeugen(zeilen, anz_zeilen, run);
+    } catch (const std::exception& error) {
+        // Said plainly, so that sending again does not silently double what already arrived.
+        throw RuntimeException(std::string(error.what()) + "\n\n" + bookingsSentText(sent).toStdString());
+    }
+}
+
+}  // namespace velmora::ui
