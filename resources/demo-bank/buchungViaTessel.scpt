@@ -21,9 +21,10 @@ newline='
 '
 carriage_return=
 
-# Escapes $1 into $escaped. The loop jumps from one special character to the
-# next rather than walking every character, and forks nothing except once
-# to learn the carriage return when a text holds an unusual control character.
+# Escapes $1 into $escaped. The loop jumps from one character that needs
+# escaping to the next rather than walking every character, and forks nothing
+# except once to learn the carriage return when a text holds an unusual
+# control character.
 escape() {
     rest=$1
     escaped=
@@ -31,18 +32,18 @@ escape() {
         plain=${rest%%[\\[:cntrl:]]*}
         [ ${#plain} -lt ${#rest} ] || break
         rest=${rest#"$plain"}
-        special=${rest%"${rest#?}"}
+        character=${rest%"${rest#?}"}
         rest=${rest#?}
-        case $special in
+        case $character in
             \\) escaped=$escaped$plain'\\' ;;
             "$newline") escaped=$escaped$plain'\n' ;;
             [[:blank:]]) escaped=$escaped$plain'\t' ;;
             *)
                 [ -n "$carriage_return" ] || carriage_return=$(printf '\r')
-                if [ "$special" = "$carriage_return" ]; then
+                if [ "$character" = "$carriage_return" ]; then
                     escaped=$escaped$plain'\r'
                 else
-                    escaped=$escaped$plain$special
+                    escaped=$escaped$plain$character
                 fi ;;
         esac
     done
