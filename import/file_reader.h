@@ -2,7 +2,7 @@
 // Reading a transaction file into the line list.
 #include <filesystem>
 #include <functional>
-#include <optional>
+#include <string_view>
 
 #include "import/line_list.h"
 
@@ -12,7 +12,7 @@ enum class ReadStatus { read, missing, unreadable };
 
 struct ReadResult {
     ReadStatus status = ReadStatus::unreadable;
-    LineList lines;  // complete only when status == read
+    LineList lines;  // the file's lines when status == read, otherwise empty
 };
 
 // Reads the whole file into a fresh line list: bytes decoded into UTF-8 text
@@ -20,11 +20,14 @@ struct ReadResult {
 // least one multi-byte sequence, otherwise ISO 8859-1 with 80-9F read as
 // Windows-1252), NUL bytes dropped, lines split at LF, CR LF and lone CR,
 // trailing white space of every line removed. An empty file gives one empty
-// line; a final line end adds no empty line. `yield` is called regularly while
-// reading so the caller can keep its window alive.
+// line; a final line end adds no empty line. A file that exists but is no
+// regular file, cannot be opened or fails while being read is `unreadable`,
+// and nothing of it is returned. `yield` (may be empty) is called after every
+// piece of the file read and every lines_per_yield lines, so the caller can
+// keep its window alive.
 ReadResult read_lines(const std::filesystem::path& file, const std::function<void()>& yield = {});
 
-// The same over bytes already in memory (used by read_lines, tests and fuzzing).
+// The same over bytes already in memory (used by tests and fuzzing).
 LineList lines_from_bytes(std::string_view bytes);
 
 }  // namespace velmora::import

@@ -1,0 +1,76 @@
+// Reading a file's bytes whole, then handing them to the line splitter.
+#include "import/file_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+
+#include "import/line_splitting.h"
+
+namespace velmora::import {
+
+namespace {
+
+// Big enough to keep system calls few, small enough to yield often.
+constexpr std::size_t read_piece = std::size_t{16} << 20;
+
+// Opening never waits: a pipe or device is refused below, not read.
+class OpenFile {
+public:
+    explicit OpenFile(const std::filesystem::path& file) : fd_(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
+    ~OpenFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+bool means_missing(int error) { return error == ENOENT || error == ENOTDIR; }
+
+// All bytes up to the end of the file, or nothing when a read fails. The size
+// known at the start is only a hint: the file may grow or shrink meanwhile.
+std::optional<TextBuffer> read_all(int fd, std::size_t expected_size, const std::function<void()>& yield) {
+    TextBuffer bytes;
+    bytes.resize(expected_size + 1);  // one spare byte shows the end without another pass
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+        const std::size_t want = std::min(read_piece, bytes.size() - filled);
+        const ssize_t got = ::read(fd, bytes.data() + filled, want);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return std::nullopt;
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+        if (yield) yield();
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+}  // namespace
+
+ReadResult read_lines(const std::filesystem::path& file, const std::function<void()>& yield) {
+    const OpenFile open_file(file);
+    if (open_file.fd() < 0) return {means_missing(errno) ? ReadStatus::missing : ReadStatus::unreadable, {}};
+    struct stat info {};
+    if (::fstat(open_file.fd(), &info) != 0 || !S_ISREG(info.st_mode)) return {ReadStatus::unreadable, {}};
+    auto bytes = read_all(open_file.fd(), static_cast<std::size_t>(info.st_size), yield);
+    if (!bytes) return {ReadStatus::unreadable, {}};
+    return {ReadStatus::read, split_lines(std::move(*bytes), yield)};
+}
+
+LineList lines_from_bytes(std::string_view bytes) {
+    TextBuffer buffer;
+    buffer.append(bytes);
+    return split_lines(std::move(buffer));
+}
+
+}  // namespace velmora::import

@@ -1,0 +1,37 @@
+#pragma once
+// A growable block of bytes that can change size without first copying its
+// contents: a file of 85 MB is read into it, decoded in place and kept as the
+// line list's text, so a second copy of the file never exists.
+#include <cstddef>
+#include <string_view>
+
+namespace velmora::import {
+
+class TextBuffer {
+public:
+    TextBuffer() = default;
+    TextBuffer(const TextBuffer& other);
+    TextBuffer& operator=(const TextBuffer& other);
+    TextBuffer(TextBuffer&& other) noexcept;
+    TextBuffer& operator=(TextBuffer&& other) noexcept;
+    ~TextBuffer();
+
+    char* data() { return data_; }
+    const char* data() const { return data_; }
+    std::size_t size() const { return size_; }
+    std::string_view view() const { return {data_, size_}; }
+
+    // New bytes are left uninitialised; the contents up to the smaller size stay.
+    // Throws std::bad_alloc when memory runs out.
+    void resize(std::size_t new_size);
+    void append(std::string_view bytes);
+
+private:
+    void reallocate(std::size_t new_capacity);
+
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+}  // namespace velmora::import
