@@ -1,0 +1,133 @@
+// One run over the line list: each line changes the record being gathered,
+// and each record end sends it (in transaction blocks) and starts a new one.
+#include "import/booking_run.h"
+
+#include <algorithm>
+
+#include "import/amount.h"
+#include "import/buchung.h"
+#include "import/qif_date.h"
+#include "import/qif_section.h"
+#include "platform/text.h"
+
+namespace velmora::import {
+
+namespace {
+
+// Quicken writes "^^" where others write "^"; blanks before it make it no end.
+bool ends_record(std::string_view line) {
+    return !line.empty() && line.find_first_not_of('^') == std::string_view::npos;
+}
+
+class BookingRun {
+public:
+    explicit BookingRun(const RunContext& run) : run_(run) {}
+
+    void treat(std::string_view line) {
+        if (ends_record(line)) {
+            end_record();
+            return;
+        }
+        if (const auto section = section_of_header(line)) {
+            enter(*section);
+            return;
+        }
+        // Each test sees the line as the steps before it left it: an amount
+        // that is no number («TMiete») goes on as «Miete».
+        std::string_view current = line;
+        if (current.starts_with('D')) buchung_.datum = booking_date(current, ticked(Option::monat_tag));
+        if (current.starts_with('T')) current = take_amount(current);
+        if (current.starts_with('M')) buchung_.memo.assign(text::WithoutFirst(current));
+        if (current.starts_with('P')) buchung_.empfaenger.assign(text::WithoutFirst(current));
+        if (current.starts_with('L') && ticked(Option::mit_kat)) take_category(current);
+        if (current.starts_with('L') && ticked(Option::kat_konto)) take_counter_account(current);
+    }
+
+    std::size_t sent() const { return sent_; }
+
+private:
+    bool ticked(Option option) const { return run_.option && run_.option(option); }
+
+    std::string_view take_amount(std::string_view line) {
+        amount_text(line, amount_);
+        const std::string_view a = amount_;
+        if (a.starts_with('-')) {
+            negativ_ = true;
+            buchung_.betrag.assign(text::WithoutFirst(a));
+            buchung_.konto_von.assign(run_.chosen_account);
+            buchung_.konto_an.assign(unbekannt);
+        } else {
+            buchung_.betrag.assign(a);
+            buchung_.konto_von.assign(unbekannt);
+            buchung_.konto_an.assign(run_.chosen_account);
+        }
+        return a;
+    }
+
+    // The last ":" part names the category: «LAuto:Benzin» gives «Benzin».
+    void take_category(std::string_view line) {
+        const std::string_view c = text::WithoutFirst(line);
+        buchung_.kategorie.assign(text::NthField(c, ":", text::CountFields(c, ":")));
+    }
+
+    // «L[Sparbuch]» names the account on the other side of a transfer; the
+    // record's sign says on which side the chosen account stands.
+    void take_counter_account(std::string_view line) {
+        const std::string_view rest = text::WithoutFirst(line);
+        if (!rest.starts_with('[')) return;
+        const std::string_view inner = text::WithoutFirst(rest);
+        const std::string_view name = text::Left(inner, static_cast<long long>(text::Len(inner)) - 1);
+        buchung_.konto_von.assign(negativ_ ? run_.chosen_account : name);
+        buchung_.konto_an.assign(negativ_ ? name : run_.chosen_account);
+        if (buchung_.konto_von == buchung_.konto_an) buchung_.konto_von.assign(unbekannt);
+    }
+
+    void end_record() {
+        if (section_ == Section::transactions && !skipped_as_own_transfer()) {
+            buchung_.write_arguments(arguments_);
+            run_.send(arguments_);
+            ++sent_;
+        }
+        buchung_.reset(betrag_ohne_t_zeile);
+        negativ_ = false;
+        record_ended_ = true;
+    }
+
+    bool skipped_as_own_transfer() const {
+        if (!ticked(Option::kat_gleich)) return false;
+        const std::string_view k = buchung_.kategorie;
+        const std::string_view to = buchung_.konto_an;
+        return k.size() == to.size() + 2 && k.front() == '[' && k.back() == ']' && k.substr(1, to.size()) == to;
+    }
+
+    // A record never runs across a header: what an unclosed record gathered
+    // belongs to the block before and is dropped, as at the end of the file.
+    void enter(Section section) {
+        section_ = section;
+        buchung_.reset(record_ended_ ? betrag_ohne_t_zeile : std::string_view{});
+        negativ_ = false;
+    }
+
+    const RunContext& run_;
+    Buchung buchung_;
+    bool negativ_ = false;
+    bool record_ended_ = false;
+    Section section_ = Section::transactions;
+    std::string amount_;
+    BookingArguments arguments_;
+    std::size_t sent_ = 0;
+};
+
+}  // namespace
+
+std::size_t buchung_erzeugen(const LineList& zeilen, std::int64_t last_index, const RunContext& run) {
+    BookingRun booking_run(run);
+    const std::int64_t last = std::min(last_index, zeilen.upper_bound());
+    for (std::int64_t i = 0; i <= last; ++i) {
+        booking_run.treat(zeilen[static_cast<std::size_t>(i)]);
+        if (run.yield) run.yield();
+    }
+    return booking_run.sent();
+}
+
+}  // namespace velmora::import
