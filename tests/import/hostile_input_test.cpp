@@ -1,0 +1,62 @@
+// Inputs no exporter writes, a few MB each: they must be read and booked in
+// one pass, without a crash. A quadratic step shows up as a test that never ends.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "booking_helpers.h"
+
+namespace velmora::import {
+namespace {
+
+constexpr std::size_t big = std::size_t{4} << 20;
+
+std::string repeated(std::string_view head, std::string_view piece, std::string_view tail = "") {
+    std::string s(head);
+    while (s.size() < big) s += piece;
+    return s += tail;
+}
+
+std::string random_bytes() {
+    std::mt19937 bits(20240125);
+    std::string s(big, '\0');
+    for (auto& c : s) c = static_cast<char>(bits());
+    return s;
+}
+
+struct HostileRow {
+    std::string_view name;
+    std::string bytes;
+};
+
+TEST(HostileInput, IsBookedWithoutCrashing) {
+    const HostileRow rows[] = {
+        {"one line without line end", repeated("T", "1,2.")},
+        {"commas and dots", repeated("T", ",.", "\n^\n")},
+        {"date of separators", repeated("D", "/'.", "\n^\n")},
+        {"category of colons", repeated("L[", ":", "\n^\n")},
+        {"only carets", repeated("", "^\n")},
+        {"invalid UTF-8", repeated("", "\xC3\xE4\xF4\x90\xED\xA0\n")},
+        {"line ends only", repeated("", "\r\n\r\r")},
+        {"binary", random_bytes()},
+    };
+    using enum Option;
+    for (const auto& row : rows) {
+        const auto lines = lines_from_bytes(row.bytes);
+        std::size_t sent = 0;
+        const RunContext run{"Giro", [](Option) { return true; }, [&](const BookingArguments& b) {
+                                 ASSERT_EQ(b.size(), 9u);
+                                 ++sent;
+                             },
+                             {}};
+        buchung_erzeugen(lines, lines.upper_bound(), run);
+        EXPECT_GE(lines.size(), 1u) << row.name;
+        if (row.name == "only carets") {
+            EXPECT_EQ(sent, big / 2);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmora::import
