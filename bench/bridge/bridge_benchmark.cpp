@@ -1,0 +1,156 @@
+// What the bridge adds to a script run: compared with a bare posix_spawn and
+// waitpid of the same script, with the same texts. A process holding a large
+// address space must not pay for it (posix_spawn copies no page tables).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "bridge/banking_scripts.h"
+#include "platform/application.h"
+
+extern char** environ;
+
+namespace {
+
+using velmora::ScriptArguments;
+
+constexpr std::string_view kAccountsScript = "#!/bin/sh\nprintf '%s\\n' 'Girokonto, Sparbuch, Kreditkarte'\n";
+constexpr std::size_t kMebibyte = 1024 * 1024;
+
+const ScriptArguments kBooking = {"01.02.2024", "01.02.2024", "12345", "Girokonto", "Unbekannt",
+                                  "Sonstiges", "Bäckerei Müller", "Brötchen\tund Kaffee", ""};
+
+struct Setup {
+    std::filesystem::path folder;
+    std::filesystem::path resources;
+};
+
+Setup& setup()
+{
+    static Setup instance;
+    return instance;
+}
+
+std::filesystem::path accountsScript()
+{
+    return setup().resources / velmora::kKontennamenScript;
+}
+
+std::filesystem::path bookingScript()
+{
+    return setup().resources / velmora::kBuchungScript;
+}
+
+// A bare run: output to /dev/null, no pipes, nothing read.
+void bareRun(const std::filesystem::path& script, const ScriptArguments& arguments)
+{
+    const std::string program = script.string();
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    if (posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+        throw std::runtime_error("cannot start " + program);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(program + " failed");
+}
+
+// The program's line list at its largest: memory that is really in use.
+std::vector<char> heldMemory(const benchmark::State& state)
+{
+    std::vector<char> memory(static_cast<std::size_t>(state.range(0)) * kMebibyte);
+    std::memset(memory.data(), 'x', memory.size());
+    return memory;
+}
+
+void BM_BareSpawn(benchmark::State& state)
+{
+    const std::vector<char> held = heldMemory(state);
+    for (auto _ : state)
+        bareRun(accountsScript(), {});
+    benchmark::DoNotOptimize(held.data());
+}
+
+void BM_BridgeCall(benchmark::State& state)
+{
+    const std::vector<char> held = heldMemory(state);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(velmora::Kontennamenermitteln({}));
+    benchmark::DoNotOptimize(held.data());
+}
+
+void BM_DemoBankBareSpawns(benchmark::State& state)
+{
+    for (auto _ : state) {
+        for (int booking = 0; booking < state.range(0); ++booking)
+            bareRun(bookingScript(), kBooking);
+    }
+}
+
+void BM_DemoBankBridgeBookings(benchmark::State& state)
+{
+    for (auto _ : state) {
+        for (int booking = 0; booking < state.range(0); ++booking)
+            benchmark::DoNotOptimize(velmora::buchungViaTessel(kBooking));
+    }
+}
+
+BENCHMARK(BM_BareSpawn)->Arg(0)->Arg(512)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BridgeCall)->Arg(0)->Arg(512)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DemoBankBareSpawns)->Arg(1000)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DemoBankBridgeBookings)->Arg(1000)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// A bundle layout and a demo bank in a temporary folder, the real demo bank
+// scripts in its Resources.
+void prepare(velmora::platform::Application& application)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("no temporary folder");
+    Setup& s = setup();
+    s.folder = pattern;
+    s.resources = s.folder / "T.app" / "Contents" / "Resources";
+    std::filesystem::create_directories(s.folder / "T.app" / "Contents" / "MacOS");
+    std::filesystem::create_directories(s.resources);
+    application.setExecutableFile(s.folder / "T.app" / "Contents" / "MacOS" / "Velmora");
+
+    std::ofstream(accountsScript()) << kAccountsScript;
+    std::filesystem::permissions(accountsScript(), std::filesystem::perms::owner_all);
+    std::filesystem::copy_file(std::filesystem::path(VELMORA_DEMO_BANK_SCRIPTS) / velmora::kBuchungScript,
+                               bookingScript());
+
+    const std::filesystem::path bank = s.folder / "Demo-Bank";
+    std::filesystem::create_directory(bank);
+    std::ofstream(bank / "konten.txt") << "Girokonto\nSparbuch\n";
+    setenv("VELMORA_DEMO_BANK", bank.c_str(), 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    benchmark::Initialize(&argc, argv);
+    velmora::platform::Application application(argc, argv);
+    prepare(application);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(setup().folder);
+    return 0;
+}
