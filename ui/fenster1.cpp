@@ -81,7 +81,7 @@ void Fenster1::btn_save_Action()
         return;
     }
     buchung_erzeugen();
-    wBestaetigung()->ShowModal();
+    velmora::wBestaetigung()->ShowModal();
 }
 
 void Fenster1::pop_konten_Change()

@@ -1,0 +1,62 @@
+// Start-up cost: Velmora up to its window shown (with a trivial account
+// script) against a minimal Qt Widgets program plus one bare run of that
+// script. The goal is at most 1.3 times the yardstick.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The probes are built next to this benchmark, the start-up probe inside a
+// bundle layout so that it finds its Resources folder as the program does.
+fs::path startupProbe() { return fs::path(VELMORA_STARTUP_PROBE); }
+fs::path minimalProbe() { return fs::path(VELMORA_MINIMAL_QT_PROBE); }
+
+fs::path trivialAccountScript()
+{
+    const fs::path script = startupProbe().parent_path().parent_path() / "Resources" / "Kontennamen ermitteln.scpt";
+    fs::create_directories(script.parent_path());
+    std::ofstream(script) << "#!/bin/sh\nprintf 'Girokonto, Sparbuch\\n'\n";
+    fs::permissions(script, fs::perms::owner_all);
+    return script;
+}
+
+void runOrFail(benchmark::State& state, const fs::path& program)
+{
+    const auto outcome = velmora::process::run(program, {});
+    if (!outcome.exited_normally || outcome.exit_status != 0)
+        state.SkipWithError(("failed: " + program.string() + " " + outcome.error_output).c_str());
+}
+
+void BM_VelmoraStartupToWindowShown(benchmark::State& state)
+{
+    trivialAccountScript();
+    for (auto _ : state)
+        runOrFail(state, startupProbe());
+}
+
+void BM_MinimalQtProgram(benchmark::State& state)
+{
+    for (auto _ : state)
+        runOrFail(state, minimalProbe());
+}
+
+void BM_BareAccountScriptRun(benchmark::State& state)
+{
+    const fs::path script = trivialAccountScript();
+    for (auto _ : state)
+        runOrFail(state, script);
+}
+
+BENCHMARK(BM_VelmoraStartupToWindowShown)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MinimalQtProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_BareAccountScriptRun)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+}  // namespace
+
+BENCHMARK_MAIN();
