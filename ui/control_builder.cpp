@@ -49,6 +49,19 @@ QWidget* createWidget(ControlKind kind, QWidget* surface, const QString& text)
     return nullptr;
 }
 
+// The layout was drawn for a narrower system font than many desktops have; a
+// text that would be cut off at its declared width gets a smaller size instead,
+// so that every caption stays whole and no control moves.
+void shrinkTextToFit(QWidget* control, int width)
+{
+    constexpr int smallest_pixel_size = 9;
+    QFont font = control->font();
+    while (control->sizeHint().width() > width && font.pixelSize() > smallest_pixel_size) {
+        font.setPixelSize(font.pixelSize() - 1);
+        control->setFont(font);
+    }
+}
+
 }  // namespace
 
 QWidget* CreateControl(QWidget* surface, const ControlProperties& properties)
@@ -64,6 +77,8 @@ QWidget* CreateControl(QWidget* surface, const ControlProperties& properties)
                             | Qt::AlignVCenter);
     if (auto* button = qobject_cast<QPushButton*>(control))
         button->setDefault(properties.is_default_button);
+    if (properties.kind == ControlKind::Label || properties.kind == ControlKind::CheckBox)
+        shrinkTextToFit(control, properties.width);
     return control;
 }
 
