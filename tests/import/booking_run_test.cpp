@@ -22,7 +22,7 @@ TEST(BookingRun, SendsAWholeRecordAsNineTexts) {
 struct BoundaryRow {
     std::string_view name;
     std::string_view file;
-    std::vector<std::string_view> amounts;  // betrag of every booking sent, in order
+    std::vector<std::string> amounts;  // betrag of every booking sent, in order
 };
 
 TEST(BookingRun, EndsRecordsOnlyAtCaretLines) {
@@ -37,7 +37,7 @@ TEST(BookingRun, EndsRecordsOnlyAtCaretLines) {
         {"caret inside text", "T1.00\n^x\n", {}},
     };
     for (const auto& row : rows) {
-        std::vector<std::string_view> amounts;
+        std::vector<std::string> amounts;
         for (const auto& b : book(row.file)) amounts.push_back(b[2]);
         EXPECT_EQ(amounts, row.amounts) << row.name;
     }
@@ -126,7 +126,7 @@ TEST(BookingRun, TreatsLinesUpToTheGivenIndexOnly) {
 struct SectionRow {
     std::string_view name;
     std::string_view file;
-    std::vector<std::string_view> payees;  // of every booking sent
+    std::vector<std::string> payees;  // of every booking sent
 };
 
 TEST(BookingRun, BooksTransactionBlocksOnly) {
@@ -143,7 +143,7 @@ TEST(BookingRun, BooksTransactionBlocksOnly) {
         {"unclosed transaction", "!Type:Bank\nPLost\n!Type:Prices\n\"ABC\",1,\"01/01/18\"\n^\n", {}},
     };
     for (const auto& row : rows) {
-        std::vector<std::string_view> payees;
+        std::vector<std::string> payees;
         for (const auto& b : book(row.file)) payees.push_back(b[6]);
         EXPECT_EQ(payees, row.payees) << row.name;
     }

@@ -1,0 +1,69 @@
+// Reading and booking arbitrary bytes under every option combination: the
+// first byte ticks the four options, the rest is the file. Besides crashes,
+// it stops on a line list or a booking that breaks what the window relies on.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "import/booking_run.h"
+#include "import/file_reader.h"
+#include "import/text_decoding.h"
+
+namespace {
+
+using namespace velmora::import;
+
+void require(bool holds) {
+    if (!holds) std::abort();
+}
+
+bool valid_utf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t sequence = utf8_sequence_length(s.substr(i));
+        if (sequence == 0) return false;
+        i += sequence;
+    }
+    return true;
+}
+
+void check_lines(const LineList& lines) {
+    require(!lines.empty());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        require(line.find_first_of(std::string_view("\n\r\0", 3)) == std::string_view::npos);
+        require(line.empty() || (line.back() != ' ' && line.back() != '\t'));
+        require(valid_utf8(line));
+    }
+}
+
+bool is_day_month_year(std::string_view d) {
+    return d.size() == 10 && d[2] == '.' && d[5] == '.' &&
+           d.find_first_not_of("0123456789.") == std::string_view::npos;
+}
+
+void check_booking(const BookingArguments& b) {
+    require(b.size() == 9);
+    require(b[0] == b[1] && (b[0].empty() || is_day_month_year(b[0])));
+    require(b[8].empty());
+    for (const auto& text : b) require(valid_utf8(text));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const unsigned ticked = data[0];
+    const LineList lines = lines_from_bytes({reinterpret_cast<const char*>(data + 1), size - 1});
+    check_lines(lines);
+    const RunContext run{"Giro",
+                         [ticked](Option o) { return (ticked >> static_cast<unsigned>(o)) & 1u; },
+                         check_booking,
+                         {}};
+    buchung_erzeugen(lines, lines.upper_bound(), run);
+    return 0;
+}
