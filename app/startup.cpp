@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QWidget>
 #include <exception>
 
@@ -34,10 +35,13 @@ int Main(int& argc, char** argv)
 void Finalise()
 {
     // Windows go before the application object that they need.
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows)
-        if (!window->parentWidget())
-            delete window;  // a window with a parent goes with its parent
+    // Deleting a window deletes its child windows too, so each is held weakly.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        windows << window;
+    for (const QPointer<QWidget>& window : windows)
+        if (window && !window->parentWidget())
+            delete window.data();
 }
 
 std::unique_ptr<app::App> EarlyStartup(int& argc, char** argv)
