@@ -11,24 +11,16 @@
 namespace velmora {
 namespace {
 
-using testing::TemporaryBundle;
-
-const std::filesystem::path kDemoBankScripts = VELMORA_DEMO_BANK_SCRIPTS;
-
 std::string unescaped(std::string_view field)
 {
     std::string text;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] != '\\' || i + 1 == field.size()) {
-            text += field[i];
-            continue;
+        char c = field[i];
+        if (c == '\\' && i + 1 < field.size()) {
+            c = field[++i];
+            c = c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
         }
-        switch (field[++i]) {
-        case 't': text += '\t'; break;
-        case 'n': text += '\n'; break;
-        case 'r': text += '\r'; break;
-        default: text += field[i]; break;
-        }
+        text += c;
     }
     return text;
 }
@@ -37,49 +29,49 @@ class DemoBank : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        bundle_.copyScript(kDemoBankScripts / kKontennamenScript);
-        bundle_.copyScript(kDemoBankScripts / kBuchungScript);
-        const char* previous = std::getenv("VELMORA_DEMO_BANK");
-        previous_ = previous ? std::optional<std::string>(previous) : std::nullopt;
-        setenv("VELMORA_DEMO_BANK", bank().c_str(), 1);
+        for (std::string_view script : {kKontennamenScript, kBuchungScript})
+            std::filesystem::copy_file(std::filesystem::path(VELMORA_DEMO_BANK_SCRIPTS) / script,
+                                       bundle_.resources / script);
+        setenv("VELMORA_DEMO_BANK", bank_.c_str(), 1);
     }
-
-    void TearDown() override
-    {
-        if (previous_)
-            setenv("VELMORA_DEMO_BANK", previous_->c_str(), 1);
-        else
-            unsetenv("VELMORA_DEMO_BANK");
-    }
-
-    std::filesystem::path bank() const { return bundle_.folder() / "Demo-Bank"; }
+    void TearDown() override { unsetenv("VELMORA_DEMO_BANK"); }
 
     void openBank(std::string_view accounts) const
     {
-        std::filesystem::create_directory(bank());
-        testing::writeFile(bank() / "konten.txt", accounts);
+        std::filesystem::create_directory(bank_);
+        testing::writeFile(bank_ / "konten.txt", accounts);
     }
 
+    // The journal's lines, each taken apart and unescaped.
     std::vector<ScriptArguments> journal() const
     {
-        std::string content = testing::readFile(bank() / "journal.tsv");
+        std::string content = testing::readFile(bank_ / "journal.tsv");
         EXPECT_EQ(content.back(), '\n');
         content.pop_back();
         std::vector<ScriptArguments> bookings;
         for (const std::string& line : testing::split(content, '\n')) {
             // A carriage return would end the line for many readers.
             EXPECT_EQ(line.find('\r'), std::string::npos) << line;
-            ScriptArguments texts;
+            ScriptArguments& texts = bookings.emplace_back();
             for (const std::string& field : testing::split(line, '\t'))
                 texts.push_back(unescaped(field));
-            bookings.push_back(texts);
         }
         return bookings;
     }
 
-private:
-    TemporaryBundle bundle_;
-    std::optional<std::string> previous_;
+    void expectBookingFails(const ScriptArguments& texts, std::string_view reason) const
+    {
+        try {
+            buchungViaTessel(texts);
+            ADD_FAILURE() << "booking succeeded";
+        } catch (const ScriptError& error) {
+            EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
+        }
+        EXPECT_FALSE(std::filesystem::exists(bank_ / "journal.tsv"));
+    }
+
+    const testing::TemporaryBundle bundle_;
+    const std::filesystem::path bank_ = bundle_.folder / "Demo-Bank";
 };
 
 struct AccountsRow {
@@ -88,7 +80,6 @@ struct AccountsRow {
     const char* expected;
 };
 
-// Failures name the row, not its bytes.
 void PrintTo(const AccountsRow& row, std::ostream* out) { *out << row.name; }
 
 class DemoBankAccounts : public DemoBank, public ::testing::WithParamInterface<AccountsRow> {};
@@ -115,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Bridge, DemoBankAccounts, ::testing::ValuesIn(kAccounts
 TEST_F(DemoBank, WithoutItsFolderZandorIsNotRunningAndNoAccountsAreListed)
 {
     EXPECT_EQ(Kontennamenermitteln({}), "");
+    expectBookingFails(ScriptArguments(9), "Status 3 beendet worden: Zandor läuft nicht");
 }
 
 TEST_F(DemoBank, BookingsAreAppendedOneLineEachAndRecoverable)
@@ -134,28 +126,10 @@ TEST_F(DemoBank, BookingsAreAppendedOneLineEachAndRecoverable)
     EXPECT_EQ(journal(), (std::vector<ScriptArguments>{hostile, plain}));
 }
 
-TEST_F(DemoBank, BookingWithoutItsFolderFails)
-{
-    try {
-        buchungViaTessel(ScriptArguments(9));
-        FAIL() << "booking without a demo bank succeeded";
-    } catch (const ScriptError& error) {
-        EXPECT_NE(std::string(error.what()).find("Status 3 beendet worden: Zandor läuft nicht"), std::string::npos)
-            << error.what();
-    }
-}
-
 TEST_F(DemoBank, BookingWithoutNineTextsFailsAndWritesNothing)
 {
     openBank("Girokonto\n");
-    try {
-        buchungViaTessel(ScriptArguments(8));
-        FAIL() << "booking with eight texts succeeded";
-    } catch (const ScriptError& error) {
-        EXPECT_NE(std::string(error.what()).find("erwartet neun Texte für eine Buchung, erhalten: 8"), std::string::npos)
-            << error.what();
-    }
-    EXPECT_FALSE(std::filesystem::exists(bank() / "journal.tsv"));
+    expectBookingFails(ScriptArguments(8), "erwartet neun Texte für eine Buchung, erhalten: 8");
 }
 
 }  // namespace

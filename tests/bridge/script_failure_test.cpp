@@ -11,8 +11,6 @@
 namespace velmora {
 namespace {
 
-using testing::TemporaryBundle;
-
 struct FailureRow {
     const char* name;
     std::optional<std::string> script;  // none: the script is absent
@@ -20,7 +18,6 @@ struct FailureRow {
     std::vector<std::string> message_parts;
 };
 
-// Failures name the row, not its bytes.
 void PrintTo(const FailureRow& row, std::ostream* out) { *out << row.name; }
 
 class ScriptFailure : public ::testing::TestWithParam<FailureRow> {};
@@ -28,7 +25,7 @@ class ScriptFailure : public ::testing::TestWithParam<FailureRow> {};
 TEST_P(ScriptFailure, RaisesScriptErrorWithNameAndReason)
 {
     const FailureRow& row = GetParam();
-    const TemporaryBundle bundle;
+    const testing::TemporaryBundle bundle;
     if (row.script)
         bundle.writeScript(kBuchungScript, *row.script, row.executable);
 

@@ -8,22 +8,19 @@
 namespace velmora {
 namespace {
 
-using testing::TemporaryBundle;
-
 struct ResultRow {
     const char* name;
     const char* printf_format;  // what the script prints, as a printf format
     std::string expected;
 };
 
-// Failures name the row, not its bytes.
 void PrintTo(const ResultRow& row, std::ostream* out) { *out << row.name; }
 
 class ScriptResult : public ::testing::TestWithParam<ResultRow> {};
 
 TEST_P(ScriptResult, IsTheOutputLessItsFinalLineEnd)
 {
-    const TemporaryBundle bundle;
+    const testing::TemporaryBundle bundle;
     bundle.writeScript(kKontennamenScript, std::string("#!/bin/sh\nprintf '") + GetParam().printf_format + "'\n");
 
     EXPECT_EQ(Kontennamenermitteln({}), GetParam().expected);
@@ -55,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Bridge, ScriptResult, ::testing::ValuesIn(kResultRows),
 // would hang here: the error output fills its pipe first.
 TEST(ScriptResult, LargeOutputOnBothStreamsDoesNotBlock)
 {
-    const TemporaryBundle bundle;
+    const testing::TemporaryBundle bundle;
     bundle.writeScript(kKontennamenScript, R"(#!/bin/sh
 head -c 1048576 /dev/zero | tr '\0' e >&2
 head -c 1048576 /dev/zero | tr '\0' o

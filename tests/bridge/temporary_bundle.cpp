@@ -19,59 +19,35 @@ std::filesystem::path makeTemporaryFolder()
     return pattern;
 }
 
-platform::Application& application()
-{
-    platform::Application* registered = platform::Application::registered();
-    if (registered == nullptr)
-        throw std::logic_error("the tests need an application object");
-    return *registered;
-}
-
 }  // namespace
 
 TemporaryBundle::TemporaryBundle(std::string_view bundle_name)
-    : folder_(makeTemporaryFolder()),
-      bundle_(folder_ / bundle_name),
-      previous_executable_(application().ExecutableFile())
+    : folder(makeTemporaryFolder()),
+      resources(folder / bundle_name / "Contents" / "Resources"),
+      executable_(folder / bundle_name / "Contents" / "MacOS" / "Velmora"),
+      previous_executable_(platform::Application::registered()->ExecutableFile())
 {
-    std::filesystem::create_directories(bundle_ / "Contents" / "MacOS");
-    std::filesystem::create_directories(resources());
+    std::filesystem::create_directories(executable_.parent_path());
+    std::filesystem::create_directories(resources);
     enter();
 }
 
 TemporaryBundle::~TemporaryBundle()
 {
-    application().setExecutableFile(previous_executable_);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-}
-
-std::filesystem::path TemporaryBundle::executable() const
-{
-    return bundle_ / "Contents" / "MacOS" / "Velmora";
-}
-
-std::filesystem::path TemporaryBundle::resources() const
-{
-    return bundle_ / "Contents" / "Resources";
+    platform::Application::registered()->setExecutableFile(previous_executable_);
+    std::filesystem::remove_all(folder);
 }
 
 void TemporaryBundle::enter() const
 {
-    application().setExecutableFile(executable());
+    platform::Application::registered()->setExecutableFile(executable_);
 }
 
 void TemporaryBundle::writeScript(std::string_view name, std::string_view body, bool executable) const
 {
-    const std::filesystem::path script = resources() / name;
-    writeFile(script, body);
+    writeFile(resources / name, body);
     using std::filesystem::perms;
-    std::filesystem::permissions(script, executable ? perms::owner_all : perms::owner_read | perms::owner_write);
-}
-
-void TemporaryBundle::copyScript(const std::filesystem::path& source) const
-{
-    std::filesystem::copy_file(source, resources() / source.filename());
+    std::filesystem::permissions(resources / name, executable ? perms::owner_all : perms::owner_read);
 }
 
 std::string readFile(const std::filesystem::path& file)
@@ -84,10 +60,7 @@ std::string readFile(const std::filesystem::path& file)
 
 void writeFile(const std::filesystem::path& file, std::string_view content)
 {
-    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-    stream.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (!stream)
-        throw std::runtime_error("cannot write " + file.string());
+    std::ofstream(file, std::ios::binary) << content;
 }
 
 std::vector<std::string> split(std::string_view text, char separator)

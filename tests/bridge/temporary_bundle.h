@@ -1,6 +1,6 @@
 #pragma once
-// A bundle layout in a temporary folder, <folder>/T.app/Contents/{MacOS,Resources},
-// with the application's executable pointed into it for as long as it exists.
+// A bundle layout in a temporary folder, <folder>/<name>/Contents/{MacOS,Resources},
+// with the application's executable pointed into it while it exists.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,24 +12,17 @@ class TemporaryBundle {
 public:
     explicit TemporaryBundle(std::string_view bundle_name = "T.app");
     ~TemporaryBundle();
-    TemporaryBundle(const TemporaryBundle&) = delete;
-    TemporaryBundle& operator=(const TemporaryBundle&) = delete;
 
-    const std::filesystem::path& folder() const { return folder_; }
-    std::filesystem::path executable() const;
-    std::filesystem::path resources() const;
+    std::filesystem::path folder;
+    std::filesystem::path resources;
 
     // Points the registered application's executable into this bundle.
     void enter() const;
-
     // Writes a script into Resources; executable unless told otherwise.
     void writeScript(std::string_view name, std::string_view body, bool executable = true) const;
-    // Copies a script into Resources, keeping its permissions.
-    void copyScript(const std::filesystem::path& source) const;
 
 private:
-    std::filesystem::path folder_;
-    std::filesystem::path bundle_;
+    std::filesystem::path executable_;
     std::filesystem::path previous_executable_;
 };
 
