@@ -28,8 +28,8 @@ public:
             end_record();
             return;
         }
-        if (const auto section = section_of_header(line)) {
-            enter(*section);
+        if (line.starts_with('!')) {
+            if (const auto section = section_of_header(line)) enter(*section);
             return;
         }
         // Each test sees the line as the steps before it left it: an amount

@@ -35,12 +35,18 @@ private:
 
 bool means_missing(int error) { return error == ENOENT || error == ENOTDIR; }
 
-// All bytes up to the end of the file, or nothing when a read fails. The size
-// known at the start is only a hint: the file may grow or shrink meanwhile.
-std::optional<TextBuffer> read_all(int fd, std::size_t expected_size, const std::function<void()>& yield) {
+// Room kept in front of the bytes for what decoding adds: Latin-1 letters
+// outside ASCII take two bytes in UTF-8, and German text has a few in a hundred.
+std::size_t decoding_room(std::size_t size) { return size / 16; }
+
+// All bytes up to the end of the file, behind decoding_room() bytes of room,
+// or nothing when a read fails. The size known at the start is only a hint:
+// the file may grow or shrink meanwhile.
+std::optional<TextBuffer> read_all(int fd, std::size_t start, std::size_t expected_size,
+                                   const std::function<void()>& yield) {
     TextBuffer bytes;
-    bytes.resize(expected_size + 1);  // one spare byte shows the end without another pass
-    std::size_t filled = 0;
+    bytes.resize(start + expected_size + 1);  // one spare byte shows the end without another pass
+    std::size_t filled = start;
     for (;;) {
         if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
         const std::size_t want = std::min(read_piece, bytes.size() - filled);
@@ -62,15 +68,17 @@ ReadResult read_lines(const std::filesystem::path& file, const std::function<voi
     if (open_file.fd() < 0) return {means_missing(errno) ? ReadStatus::missing : ReadStatus::unreadable, {}};
     struct stat info {};
     if (::fstat(open_file.fd(), &info) != 0 || !S_ISREG(info.st_mode)) return {ReadStatus::unreadable, {}};
-    auto bytes = read_all(open_file.fd(), static_cast<std::size_t>(info.st_size), yield);
+    const auto size = static_cast<std::size_t>(info.st_size);
+    const std::size_t start = decoding_room(size);
+    auto bytes = read_all(open_file.fd(), start, size, yield);
     if (!bytes) return {ReadStatus::unreadable, {}};
-    return {ReadStatus::read, split_lines(std::move(*bytes), yield)};
+    return {ReadStatus::read, split_lines(std::move(*bytes), start, yield)};
 }
 
 LineList lines_from_bytes(std::string_view bytes) {
     TextBuffer buffer;
     buffer.append(bytes);
-    return split_lines(std::move(buffer));
+    return split_lines(std::move(buffer), 0);
 }
 
 }  // namespace velmora::import

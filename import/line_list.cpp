@@ -3,14 +3,33 @@
 
 #include <utility>
 
+#include "import/text_buffer.h"
+
 namespace velmora::import {
 
-LineList::LineList(TextBuffer text, std::vector<std::size_t> ends) : text_(std::move(text)), ends_(std::move(ends)) {}
-
-std::string_view LineList::operator[](std::size_t i) const {
-    const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-    return text_.view().substr(begin, ends_[i] - begin);
+namespace {
+constexpr std::size_t narrow_limit = std::numeric_limits<std::uint32_t>::max();
 }
+
+void LineEnds::reserve(std::size_t lines, std::size_t text_size) {
+    if (text_size > narrow_limit) widen();
+    if (is_wide_) {
+        wide_.reserve(lines);
+        return;
+    }
+    narrow_.reserve(lines);
+    advise_huge_pages(narrow_.data(), narrow_.capacity() * sizeof(std::uint32_t));
+}
+
+void LineEnds::widen() {
+    if (is_wide_) return;
+    wide_.reserve(narrow_.capacity());
+    wide_.assign(narrow_.begin(), narrow_.end());
+    narrow_ = {};
+    is_wide_ = true;
+}
+
+LineList::LineList(TextBuffer text, LineEnds ends) : text_(std::move(text)), ends_(std::move(ends)) {}
 
 void LineList::append(std::string_view line) {
     text_.append(line);

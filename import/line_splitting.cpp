@@ -1,9 +1,10 @@
 // Decoding and splitting happen in one forward pass over the file's own
-// buffer. The undecoded bytes are first moved to its end, by exactly the
-// number of bytes decoding adds, so the text written never overtakes the
-// bytes still to be read.
+// buffer. The undecoded bytes stand at least as far from the buffer's start as
+// decoding adds bytes, so the text written never overtakes the bytes still to
+// be read.
 #include "import/line_splitting.h"
 
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -15,67 +16,80 @@ namespace {
 
 bool is_trailing_space(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
+// How many bytes of the word equal `byte`, eight at a time without a branch.
+std::size_t count_equal(std::uint64_t word, char byte) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
+    const std::uint64_t x = word ^ (ones * static_cast<unsigned char>(byte));
+    const std::uint64_t equal_bytes = ~(((x & low7) + low7) | x | low7) >> 7;  // 1 in each equal byte
+    return static_cast<std::size_t>((equal_bytes * ones) >> 56);
+}
+
+// LF, lone CR and CR LF each end one line.
 std::size_t count_line_ends(std::string_view bytes) {
-    std::size_t ends = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        ends += c == '\n' || (c == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+    std::size_t lf = 0, cr = 0, i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        lf += count_equal(word, '\n');
+        cr += count_equal(word, '\r');
     }
-    return ends;
+    for (; i < bytes.size(); ++i) lf += bytes[i] == '\n', cr += bytes[i] == '\r';
+    if (cr == 0) return lf;
+    std::size_t cr_lf = 0;
+    for (auto at = bytes.find("\r\n"); at != std::string_view::npos; at = bytes.find("\r\n", at + 2)) ++cr_lf;
+    return lf + cr - cr_lf;
 }
 
 class Splitter {
 public:
-    Splitter(char* text, std::size_t line_ends, const std::function<void()>& yield) : text_(text), yield_(yield) {
-        ends_.reserve(line_ends + 1);
-    }
+    Splitter(char* text, const std::function<void()>& yield) : text_(text), yield_(yield) {}
 
     void put(char c) { text_[written_++] = c; }
+    // Byte by byte: a sequence is at most four bytes, and may overlap where it came from.
     void put(std::string_view s) {
-        std::memmove(text_ + written_, s.data(), s.size());
-        written_ += s.size();
+        for (char c : s) text_[written_++] = c;
     }
 
-    void end_line() {
+    void end_line(LineEnds& ends) {
         while (written_ > line_start_ && is_trailing_space(text_[written_ - 1])) --written_;
-        ends_.push_back(written_);
+        ends.push_back(written_);
         line_start_ = written_;
-        if (yield_ && ends_.size() % lines_per_yield == 0) yield_();
+        if (yield_ && ends.size() % lines_per_yield == 0) yield_();
     }
 
     std::size_t written() const { return written_; }
-    std::size_t lines() const { return ends_.size(); }
-    std::vector<std::size_t> take_ends() { return std::move(ends_); }
 
 private:
     char* text_;
     const std::function<void()>& yield_;
     std::size_t written_ = 0;
     std::size_t line_start_ = 0;
-    std::vector<std::size_t> ends_;
 };
 
 }  // namespace
 
-LineList split_lines(TextBuffer bytes, const std::function<void()>& yield) {
-    const EncodingChoice choice = choose_encoding(bytes.view());
-    const std::size_t size = bytes.size();
-    const std::size_t line_ends = count_line_ends(bytes.view());
-    if (choice.growth > 0) {
-        bytes.resize(size + choice.growth);
-        std::memmove(bytes.data() + choice.growth, bytes.data(), size);
+LineList split_lines(TextBuffer buffer, std::size_t start, const std::function<void()>& yield) {
+    const std::size_t size = buffer.size() - start;
+    const EncodingChoice choice = choose_encoding(buffer.view().substr(start));
+    LineEnds ends;
+    ends.reserve(count_line_ends(buffer.view().substr(start)) + 1, size + choice.growth);
+    if (start < choice.growth) {
+        buffer.resize(choice.growth + size);
+        std::memmove(buffer.data() + choice.growth, buffer.data() + start, size);
+        start = choice.growth;
     }
-    Splitter out(bytes.data(), line_ends, yield);
-    const std::string_view in(bytes.data() + choice.growth, size);
+    const std::string_view in(buffer.data() + start, size);
     const bool utf8 = choice.encoding == SourceEncoding::utf8;
 
+    Splitter out(buffer.data(), yield);
     bool line_open = false;
     for (std::size_t i = choice.byte_order_mark; i < in.size();) {
         const char c = in[i];
         const auto byte = static_cast<unsigned char>(c);
         line_open = true;
         if (c == '\n' || c == '\r') {
-            out.end_line();
+            out.end_line(ends);
             line_open = false;
             i += (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n') ? 2 : 1;
         } else if (byte < 0x80) {
@@ -89,9 +103,9 @@ LineList split_lines(TextBuffer bytes, const std::function<void()>& yield) {
             ++i;
         }
     }
-    if (line_open || out.lines() == 0) out.end_line();
-    bytes.resize(out.written());
-    return LineList(std::move(bytes), out.take_ends());
+    if (line_open || ends.size() == 0) out.end_line(ends);
+    buffer.resize(out.written());
+    return LineList(std::move(buffer), std::move(ends));
 }
 
 }  // namespace velmora::import

@@ -10,9 +10,10 @@ namespace velmora::import {
 // Decodes the bytes (see choose_encoding) and splits them into lines at LF,
 // CR LF and lone CR, dropping NUL bytes and each line's trailing white space.
 // An empty input gives one empty line; a final line end adds no empty line.
-// The bytes' own buffer becomes the list's text. `yield` (may be empty) is
-// called after every lines_per_yield lines.
-LineList split_lines(TextBuffer bytes, const std::function<void()>& yield = {});
+// The bytes are those of `buffer` from `start` on; room in front of them saves
+// moving them when decoding makes the text longer. The buffer becomes the
+// list's text. `yield` (may be empty) is called after every lines_per_yield lines.
+LineList split_lines(TextBuffer buffer, std::size_t start, const std::function<void()>& yield = {});
 
 inline constexpr std::size_t lines_per_yield = 1 << 16;
 

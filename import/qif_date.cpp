@@ -2,7 +2,6 @@
 #include "import/qif_date.h"
 
 #include <chrono>
-#include <cstdio>
 
 #include "platform/date.h"
 #include "platform/text.h"
@@ -28,10 +27,13 @@ bool exists(const Date& d) {
         .ok();
 }
 
+// Day and month zero-filled to two digits; the year is always four here.
 std::string day_month_year(const Date& d) {
-    char out[32];
-    const int written = std::snprintf(out, sizeof out, "%02u.%02u.%d", d.day, d.month, d.year);
-    return std::string(out, static_cast<std::size_t>(written));
+    const auto digit = [](unsigned n) { return static_cast<char>('0' + n % 10); };
+    const auto year = static_cast<unsigned>(d.year);
+    return {digit(d.day / 10),    digit(d.day),        '.',
+            digit(d.month / 10),  digit(d.month),      '.',
+            digit(year / 1000),   digit(year / 100),   digit(year / 10), digit(year)};
 }
 
 }  // namespace

@@ -2,12 +2,32 @@
 // instead of copying them.
 #include "import/text_buffer.h"
 
+#include <sys/mman.h>
+
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <utility>
 
 namespace velmora::import {
+
+namespace {
+constexpr std::size_t huge_page = std::size_t{2} << 20;
+}
+
+void advise_huge_pages(void* data, std::size_t size) {
+#ifdef MADV_HUGEPAGE
+    if (size < 2 * huge_page) return;
+    // Only whole huge pages inside the block; the ends stay as they are.
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + huge_page - 1) & ~(huge_page - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(huge_page - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
 
 TextBuffer::TextBuffer(const TextBuffer& other) { append(other.view()); }
 
@@ -42,6 +62,7 @@ void TextBuffer::reallocate(std::size_t new_capacity) {
     if (grown == nullptr) throw std::bad_alloc();
     data_ = static_cast<char*>(grown);
     capacity_ = new_capacity;
+    advise_huge_pages(data_, capacity_);
 }
 
 void TextBuffer::resize(std::size_t new_size) {

@@ -34,4 +34,8 @@ private:
     std::size_t capacity_ = 0;
 };
 
+// Asks the system to back a large block with huge pages where it can: a file
+// of 85 MB then costs a few dozen page faults instead of twenty thousand.
+void advise_huge_pages(void* data, std::size_t size);
+
 }  // namespace velmora::import

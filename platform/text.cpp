@@ -31,6 +31,11 @@ std::size_t offset_of_last_chars(std::string_view s, std::size_t n) {
     return i;
 }
 
+// The separators and patterns here are mostly one character long.
+std::size_t find_text(std::string_view s, std::string_view find, std::size_t from = 0) {
+    return find.size() == 1 ? s.find(find.front(), from) : s.find(find, from);
+}
+
 bool is_ascii_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 }  // namespace
@@ -52,7 +57,7 @@ std::string_view Right(std::string_view s, long long n) {
 std::string_view WithoutFirst(std::string_view s) { return s.substr(offset_after_chars(s, 1)); }
 
 std::size_t InStr(std::string_view s, std::string_view find) {
-    const auto at = s.find(find);
+    const auto at = find_text(s, find);
     if (at == std::string_view::npos) return 0;
     return Len(s.substr(0, at)) + 1;
 }
@@ -60,7 +65,7 @@ std::size_t InStr(std::string_view s, std::string_view find) {
 std::size_t CountFields(std::string_view s, std::string_view sep) {
     if (sep.empty()) return 1;
     std::size_t fields = 1;
-    for (auto at = s.find(sep); at != std::string_view::npos; at = s.find(sep, at + sep.size())) ++fields;
+    for (auto at = find_text(s, sep); at != std::string_view::npos; at = find_text(s, sep, at + sep.size())) ++fields;
     return fields;
 }
 
@@ -69,16 +74,16 @@ std::string_view NthField(std::string_view s, std::string_view sep, std::size_t 
     if (sep.empty()) return n == 1 ? s : std::string_view{};
     std::size_t begin = 0;
     for (std::size_t field = 1; field < n; ++field) {
-        const auto at = s.find(sep, begin);
+        const auto at = find_text(s, sep, begin);
         if (at == std::string_view::npos) return {};
         begin = at + sep.size();
     }
-    const auto end = s.find(sep, begin);
+    const auto end = find_text(s, sep, begin);
     return s.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
 }
 
 std::string Replace(std::string_view s, std::string_view old_text, std::string_view new_text) {
-    const auto at = old_text.empty() ? std::string_view::npos : s.find(old_text);
+    const auto at = old_text.empty() ? std::string_view::npos : find_text(s, old_text);
     if (at == std::string_view::npos) return std::string(s);
     std::string out;
     out.reserve(s.size() - old_text.size() + new_text.size());
@@ -91,7 +96,7 @@ std::string ReplaceAll(std::string_view s, std::string_view old_text, std::strin
     std::string out;
     out.reserve(s.size());
     std::size_t begin = 0;
-    for (auto at = s.find(old_text); at != std::string_view::npos; at = s.find(old_text, begin)) {
+    for (auto at = find_text(s, old_text); at != std::string_view::npos; at = find_text(s, old_text, begin)) {
         out.append(s.substr(begin, at - begin)).append(new_text);
         begin = at + old_text.size();
     }
