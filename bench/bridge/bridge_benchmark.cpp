@@ -3,6 +3,7 @@
 // address space must not pay for it (posix_spawn copies no page tables).
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -111,8 +112,48 @@ void BM_DemoBankBridgeBookings(benchmark::State& state)
     }
 }
 
+// Bare run and bridge call in turns, so that the load of other processes falls
+// on both alike; the counters give the mean of each and their ratio.
+template <typename BareRun, typename BridgeCall>
+void measureInTurns(benchmark::State& state, BareRun bare_run, BridgeCall bridge_call)
+{
+    using Clock = std::chrono::steady_clock;
+    Clock::duration bare{};
+    Clock::duration bridge{};
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        bare_run();
+        const Clock::time_point middle = Clock::now();
+        benchmark::DoNotOptimize(bridge_call());
+        bare += middle - start;
+        bridge += Clock::now() - middle;
+    }
+    const auto milliseconds = [&](Clock::duration total) {
+        return std::chrono::duration<double, std::milli>(total).count() / static_cast<double>(state.iterations());
+    };
+    state.counters["bare_ms"] = milliseconds(bare);
+    state.counters["bridge_ms"] = milliseconds(bridge);
+    state.counters["ratio"] = milliseconds(bridge) / milliseconds(bare);
+}
+
+void BM_InTurnsAccounts(benchmark::State& state)
+{
+    const std::vector<char> held = heldMemory(state);
+    measureInTurns(state, [] { bareRun(accountsScript(), {}); }, [] { return velmora::Kontennamenermitteln({}); });
+    benchmark::DoNotOptimize(held.data());
+}
+
+void BM_InTurnsDemoBankBooking(benchmark::State& state)
+{
+    const std::vector<char> held = heldMemory(state);
+    measureInTurns(state, [] { bareRun(bookingScript(), kBooking); }, [] { return velmora::buchungViaTessel(kBooking); });
+    benchmark::DoNotOptimize(held.data());
+}
+
 BENCHMARK(BM_BareSpawn)->Arg(0)->Arg(512)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BridgeCall)->Arg(0)->Arg(512)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InTurnsAccounts)->Arg(0)->Arg(512)->Iterations(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InTurnsDemoBankBooking)->Arg(0)->Arg(512)->Iterations(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DemoBankBareSpawns)->Arg(1000)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DemoBankBridgeBookings)->Arg(1000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
