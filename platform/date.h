@@ -14,8 +14,8 @@ struct Date {
 
 // Reads "day.month.year" (blanks around each part ignored, day and month of one
 // or two digits, a one- or two-digit year meaning 2000-2099, a four-digit year
-// as it stands) or the ISO form "YYYY-MM-DD". Anything else, and any day the
-// calendar does not have, is not a date.
+// from 1000 on as it stands) or the ISO form "YYYY-MM-DD". Anything else, and
+// any day the calendar does not have, is not a date.
 std::optional<Date> ParseDate(std::string_view text);
 
 }  // namespace velmora

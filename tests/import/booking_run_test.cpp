@@ -34,6 +34,7 @@ TEST(BookingRun, EndsRecordsOnlyAtCaretLines) {
         {"caret pair of Quicken 3", "T1.00\n^^\nT2.00\n^^\n", {"100", "200"}},
         {"two carets in a row", "T1.00\n^\n^\n", {"100", "0000"}},
         {"first record without T", "PA\n^\nPB\n^\n", {"", "0000"}},
+        {"first record after a header", "!Type:Bank\nPA\n^\n", {""}},
         {"caret inside text", "T1.00\n^x\n", {}},
     };
     for (const auto& row : rows) {
@@ -114,15 +115,6 @@ TEST(BookingRun, StopsAtTheRecordWhoseSendingFails) {
     EXPECT_EQ(calls, 2);
 }
 
-TEST(BookingRun, TreatsLinesUpToTheGivenIndexOnly) {
-    const auto lines = lines_from_bytes("T1\n^\nT2\n^\n");
-    std::size_t yields = 0;
-    const RunContext run{"Giro", {}, [](const BookingArguments&) {}, [&] { ++yields; }};
-    EXPECT_EQ(buchung_erzeugen(lines, 1, run), 1u);
-    EXPECT_EQ(yields, 2u);
-    EXPECT_EQ(buchung_erzeugen(lines, 99, run), 2u);
-}
-
 struct SectionRow {
     std::string_view name;
     std::string_view file;
@@ -147,12 +139,6 @@ TEST(BookingRun, BooksTransactionBlocksOnly) {
         for (const auto& b : book(row.file)) payees.push_back(b[6]);
         EXPECT_EQ(payees, row.payees) << row.name;
     }
-}
-
-TEST(BookingRun, FirstRecordAfterAHeaderStillStartsWithoutAmount) {
-    const auto sent = book("!Type:Bank\nPA\n^\n");
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0][2], "");
 }
 
 }  // namespace

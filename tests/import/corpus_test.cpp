@@ -33,9 +33,8 @@ protected:
 };
 
 bool is_day_month_year(std::string_view d) {
-    const auto digit = [&](std::size_t i) { return d[i] >= '0' && d[i] <= '9'; };
-    return d.size() == 10 && d[2] == '.' && d[5] == '.' && digit(0) && digit(1) && digit(3) && digit(4) &&
-           digit(6) && digit(7) && digit(8) && digit(9);
+    return d.size() == 10 && d[2] == '.' && d[5] == '.' && std::count(d.begin(), d.end(), '.') == 2 &&
+           d.find_first_not_of("0123456789.") == std::string_view::npos;
 }
 
 bool is_amount(std::string_view a) {
@@ -79,49 +78,48 @@ TEST_F(Corpus, BooksTransactionRecordsAndNoListEntries) {
         {"gnucash/abc.qif", 7},      {"gnucash/abc-all.qif", 10},          {"gnucash/every.qif", 164},
         {"gnucash/divx.qif", 7},     {"gnucash/ms-money.qif", 347},        {"finance-qif/simple.qif", 0},
         {"qifparse/file.qif", 5},    {"kmymoney/bug-337405.qif", 1},       {"actual/qif-account.qif", 1},
+        {"gnucash/Money95invst_fr.qif", 10},
         {"qif2json/utf8.qif", 0},    {"quiffen/test_unknown_account_type.qif", 1},
     };
     for (const auto& row : rows) EXPECT_EQ(book_file(row.file).size(), row.bookings) << row.file;
 }
 
-TEST_F(Corpus, QuickenThreeRegisterInHundredths) {
-    const auto sent = book_file("gnucash/abc.qif", {Option::mit_kat, Option::kat_konto});
-    ASSERT_EQ(sent.size(), 7u);
-    EXPECT_EQ(sent[0], (BookingArguments{"17.06.1997", "17.06.1997", "234500", "Unbekannt", "Giro", "Other Inc",
-                                         "from my pillow case", "my memo", ""}));
-    EXPECT_EQ(sent[1][0], "01.08.1997");  // «D8/ 1/97»
-    EXPECT_EQ(sent[3][2], "500000");
-    EXPECT_EQ(sent[3][3], "Giro");
-    EXPECT_EQ(sent[3][4], "Swipe Brokers");
-}
+struct FieldRow {
+    std::string_view file;
+    Options ticked;
+    std::size_t booking;
+    std::size_t text;  // 0 date, 2 amount, 3 from, 4 to, 5 category, 6 payee
+    std::string_view expected;
+};
 
-TEST_F(Corpus, TransfersFollowTheSignUnderCounterAccounts) {
-    const auto sent = book_file("gnucash/ms-money.qif", {Option::kat_konto});
-    ASSERT_EQ(sent.size(), 347u);
-    EXPECT_EQ(sent[0][2], "470657");
-    EXPECT_EQ(sent[0][3], "New Bank");  // the opening balance comes from the account it names
-    EXPECT_EQ(sent[0][4], "Giro");
-    EXPECT_EQ(sent[2][3], "Giro");      // «T-525.00» rent leaves the account
-    EXPECT_EQ(sent[2][4], "Unbekannt");
-    const auto fr = book_file("gnucash/Money95invst_fr.qif", {Option::mit_kat, Option::kat_konto, Option::kat_gleich});
-    ASSERT_EQ(fr.size(), 9u);  // «T-4,500.00» to [Compte courant] is the other side of an own transfer
-    EXPECT_EQ(fr[0][2], "14560832");
-    EXPECT_EQ(fr[1][3], "Compte courant");
-    for (const auto& b : fr) EXPECT_NE(b[0], "11.12.1995");
-}
-
-TEST_F(Corpus, DatesOfOddExporters) {
-    const auto web = book_file("gnucash/web.qif");
-    ASSERT_EQ(web.size(), 7u);
-    for (const auto& b : web) EXPECT_EQ(b[0], "") << "«D03/25/099Share Withdrawal» is no date";
-    const auto iso = book_file("gnucash/inconsistent-per-record-formats.qif");
-    ASSERT_EQ(iso.size(), 2u);
-    EXPECT_EQ(iso[0][0], "25.01.2024");
-    EXPECT_EQ(iso[1][0], "25.01.2024");
-    const auto au = book_file("oca-bank-statement-import/test_qif_au.qif", {Option::monat_tag});
-    ASSERT_EQ(au.size(), 3u);
-    EXPECT_EQ(au[0][0], "31.07.2026");
-    EXPECT_EQ(au[1][0], "08.07.2026");
+TEST_F(Corpus, BooksChosenRecordsFieldByField) {
+    using enum Option;
+    const FieldRow rows[] = {
+        {"gnucash/abc.qif", {}, 0, 0, "17.06.1997"},
+        {"gnucash/abc.qif", {}, 0, 2, "234500"},          // «T2,345.00»
+        {"gnucash/abc.qif", {}, 1, 0, "01.08.1997"},      // «D8/ 1/97»
+        {"gnucash/abc.qif", {mit_kat}, 0, 5, "Other Inc"},
+        {"gnucash/abc.qif", {kat_konto}, 3, 2, "500000"}, // «T-5,000.00» to [Swipe Brokers]
+        {"gnucash/abc.qif", {kat_konto}, 3, 3, "Giro"},
+        {"gnucash/abc.qif", {kat_konto}, 3, 4, "Swipe Brokers"},
+        {"gnucash/ms-money.qif", {kat_konto}, 0, 3, "New Bank"},  // opening balance from the account it names
+        {"gnucash/ms-money.qif", {kat_konto}, 0, 4, "Giro"},
+        {"gnucash/ms-money.qif", {kat_konto}, 2, 4, "Unbekannt"},  // «T-525.00» rent
+        {"gnucash/Money95invst_fr.qif", {}, 0, 2, "14560832"},
+        // «T-4,500.00» to [Compte courant] is the other side of an own transfer and is left out.
+        {"gnucash/Money95invst_fr.qif", {mit_kat, kat_konto, kat_gleich}, 8, 0, "26.12.1995"},
+        {"gnucash/web.qif", {}, 0, 0, ""},  // «D03/25/099Share Withdrawal»
+        {"gnucash/web.qif", {}, 0, 2, "9999"},
+        {"gnucash/inconsistent-per-record-formats.qif", {}, 0, 0, "25.01.2024"},
+        {"gnucash/inconsistent-per-record-formats.qif", {}, 1, 0, "25.01.2024"},
+        {"oca-bank-statement-import/test_qif_au.qif", {monat_tag}, 0, 0, "31.07.2026"},
+        {"oca-bank-statement-import/test_qif_au.qif", {monat_tag}, 1, 0, "08.07.2026"},
+    };
+    for (const auto& row : rows) {
+        const auto sent = book_file(row.file, row.ticked);
+        ASSERT_LT(row.booking, sent.size()) << row.file;
+        EXPECT_EQ(sent[row.booking][row.text], row.expected) << row.file << " booking " << row.booking;
+    }
 }
 
 TEST_F(Corpus, ReadsBothEncodingsOfTheSamePayee) {

@@ -2,7 +2,6 @@
 // one pass, without a crash. A quadratic step shows up as a test that never ends.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "booking_helpers.h"
@@ -16,13 +15,6 @@ std::string repeated(std::string_view head, std::string_view piece, std::string_
     std::string s(head);
     while (s.size() < big) s += piece;
     return s += tail;
-}
-
-std::string random_bytes() {
-    std::mt19937 bits(20240125);
-    std::string s(big, '\0');
-    for (auto& c : s) c = static_cast<char>(bits());
-    return s;
 }
 
 struct HostileRow {
@@ -39,9 +31,8 @@ TEST(HostileInput, IsBookedWithoutCrashing) {
         {"only carets", repeated("", "^\n")},
         {"invalid UTF-8", repeated("", "\xC3\xE4\xF4\x90\xED\xA0\n")},
         {"line ends only", repeated("", "\r\n\r\r")},
-        {"binary", random_bytes()},
+        {"binary", repeated("", std::string_view("\0\xFF\x80\r\x9D\xC3\x01^", 8))},
     };
-    using enum Option;
     for (const auto& row : rows) {
         const auto lines = lines_from_bytes(row.bytes);
         std::size_t sent = 0;

@@ -48,6 +48,22 @@ TEST(Reader, SplitsTrimsAndDecodes) {
     for (const auto& row : rows) EXPECT_EQ(all_lines(lines_from_bytes(row.bytes)), row.expected) << row.name;
 }
 
+// The reader decodes in the file's own buffer; whether decoding adds few bytes
+// or more than the room kept for it, the lines must come out the same.
+TEST(Reader, ReadsFilesLikeBytesInMemory) {
+    const std::string mostly_umlauts = std::string(5000, '\xE4') + "\r\n\x80 x \n";
+    const std::string few_umlauts = std::string(5000, 'a') + "\xFC\n\xE4  \rb";
+    const std::string utf8 = "\xEF\xBB\xBF" + std::string(3000, 'x') + "\xC3\xA9\xFF\n";
+    for (const std::string& bytes : {mostly_umlauts, few_umlauts, utf8, std::string()}) {
+        const fs::path file = fs::temp_directory_path() / ("velmora-read-" + std::to_string(::getpid()) + ".qif");
+        std::ofstream(file, std::ios::binary) << bytes;
+        const auto result = read_lines(file);
+        fs::remove(file);
+        ASSERT_EQ(result.status, ReadStatus::read);
+        EXPECT_EQ(all_lines(result.lines), all_lines(lines_from_bytes(bytes))) << bytes.size() << " bytes";
+    }
+}
+
 fs::path data_file(std::string_view name) { return fs::path(VELMORA_TEST_DATA) / name; }
 
 struct FileRow {
