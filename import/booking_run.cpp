@@ -14,7 +14,7 @@ namespace velmora::import {
 
 namespace {
 
-// Quicken writes "^^" where others write "^"; blanks before it make it no end.
+// Some exporters end each record with "^^"; blanks before it make it no end.
 bool ends_record(std::string_view line) {
     return !line.empty() && line.find_first_not_of('^') == std::string_view::npos;
 }

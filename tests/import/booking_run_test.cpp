@@ -31,7 +31,7 @@ TEST(BookingRun, EndsRecordsOnlyAtCaretLines) {
         {"lines after the last caret", "T1.00\n^\nT2.00\nPLost\n", {"100"}},
         {"blanks before the caret", "T1.00\n  ^\n", {}},
         {"blanks after the caret", "T1.00\n^  \n", {"100"}},
-        {"caret pair of Quicken 3", "T1.00\n^^\nT2.00\n^^\n", {"100", "200"}},
+        {"caret pair of older exporters", "T1.00\n^^\nT2.00\n^^\n", {"100", "200"}},
         {"two carets in a row", "T1.00\n^\n^\n", {"100", "0000"}},
         {"first record without T", "PA\n^\nPB\n^\n", {"", "0000"}},
         {"first record after a header", "!Type:Bank\nPA\n^\n", {""}},
