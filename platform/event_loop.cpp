@@ -40,7 +40,12 @@ bool isUserInput(QEvent::Type type)
 
 class UserInputFilter : public QObject {
 public:
-    bool eventFilter(QObject*, QEvent* event) override { return isUserInput(event->type()); }
+    // Only what comes from the window system is the user's; a dialog that the
+    // program itself closes sends a Close event too, and that must pass.
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        return event->spontaneous() && isUserInput(event->type());
+    }
 };
 
 int blockers = 0;

@@ -27,13 +27,18 @@ QString bookingsSentText(std::size_t sent)
                      : QStringLiteral("Bis dahin wurden %1 Buchungen an Zandor gesendet.").arg(sent);
 }
 
+import::ReadResult readWithoutInput(const std::filesystem::path& file)
+{
+    // No click may start another load or a send while the lines are read.
+    const platform::InputBlocker no_input_while_reading;
+    return import::read_lines(file, platform::RuntimeBackgroundTask);
+}
+
 }  // namespace
 
 void Fenster1::Laden()
 {
-    // No click may start another load or a send while the lines are read.
-    const platform::InputBlocker no_input_while_reading;
-    import::ReadResult result = import::read_lines(*f, platform::RuntimeBackgroundTask);
+    import::ReadResult result = readWithoutInput(*f);
     switch (result.status) {
     case import::ReadStatus::missing:
         reportFile(*f, messages::file_missing_suffix);

@@ -14,5 +14,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     velmora::FileTypes::Initialize();
     velmora::app::App application(argc, argv);
+    // Qt's own file chooser, which the tests can answer, on every desktop.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     return RUN_ALL_TESTS();
 }
