@@ -6,7 +6,7 @@
 
 #include "bridge/banking_scripts.h"
 #include "platform/errors.h"
-#include "temporary_bundle.h"
+#include "tests/support/temporary_bundle.h"
 
 namespace velmora {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/banking_scripts.h"
-#include "temporary_bundle.h"
+#include "tests/support/temporary_bundle.h"
 
 namespace velmora {
 namespace {

@@ -30,16 +30,16 @@ protected:
     {
         WindowTest::SetUp();
         // Each booking's texts end with a unit separator, each booking with a record separator.
-        bundle.writeScript(kBuchungScript, "for text do printf '%s\\037' \"$text\"; done >> '" + log().string()
+        bundle.writeScript(kBuchungScript, "#!/bin/sh\nfor text do printf '%s\\037' \"$text\"; done >> '" + log().string()
                                                + "'\nprintf '\\036' >> '" + log().string() + "'");
         openWindow("Girokonto, Sparbuch");
     }
 
-    fs::path log() const { return bundle.root() / "bookings.log"; }
+    fs::path log() const { return bundle.folder / "bookings.log"; }
 
     fs::path writeFile(std::string_view name, std::string_view bytes) const
     {
-        const fs::path file = bundle.root() / std::string(name);
+        const fs::path file = bundle.folder / std::string(name);
         std::ofstream(file, std::ios::binary) << bytes;
         return file;
     }
@@ -117,11 +117,11 @@ TEST_F(ImportFlow, AccountIsCheckedBeforeTheFile)
 TEST_F(ImportFlow, FileThatCannotBeReadKeepsTheEarlierLines)
 {
     choose(writeFile("konto.qif", three_records));
-    const fs::path folder = bundle.root() / "Ordner.qif";
+    const fs::path folder = bundle.folder / "Ordner.qif";
     fs::create_directory(folder);
     window->f = folder;
     window->Laden();
-    const fs::path vanished = bundle.root() / "weg.qif";
+    const fs::path vanished = bundle.folder / "weg.qif";
     window->f = vanished;
     window->Laden();
     EXPECT_EQ(dialogs.messages(),
@@ -145,7 +145,7 @@ TEST_F(ImportFlow, ScriptFailingPartWayStopsThereAndSaysHowManyWereSent)
 {
     choose(writeFile("konto.qif", three_records));
     // The second booking fails: the script refuses once the log holds one booking.
-    bundle.writeScript(kBuchungScript, "if [ -s '" + log().string() + "' ]; then echo 'Konto gesperrt' >&2; exit 5; fi\n"
+    bundle.writeScript(kBuchungScript, "#!/bin/sh\nif [ -s '" + log().string() + "' ]; then echo 'Konto gesperrt' >&2; exit 5; fi\n"
                                        "printf 'eins\\036' >> '" + log().string() + "'");
     send();
     EXPECT_EQ(bookingsSent().size(), 1u);
@@ -155,7 +155,7 @@ TEST_F(ImportFlow, ScriptFailingPartWayStopsThereAndSaysHowManyWereSent)
     for (const char* part : {"buchungViaTessel.scpt", "Konto gesperrt", "Bis dahin wurde 1 Buchung an Zandor gesendet."})
         EXPECT_TRUE(report.contains(QString::fromUtf8(part))) << report.toStdString();
 
-    fs::remove(bundle.resources() / std::string(kBuchungScript));
+    fs::remove(bundle.resources / std::string(kBuchungScript));
     send();
     ASSERT_EQ(dialogs.messages().size(), 2);
     EXPECT_TRUE(dialogs.messages().back().contains("Bis dahin wurden 0 Buchungen")) << dialogs.messages().back().toStdString();
@@ -168,7 +168,7 @@ TEST_F(ImportFlow, ClicksDuringARunAreDropped)
     for (int i = 0; i < 30; ++i)
         many += "D1/5'06\nT1.00\n^\n";
     choose(writeFile("viele.qif", many));
-    bundle.writeScript(kBuchungScript, "sleep 0.02; printf 'x\\036' >> '" + log().string() + "'");
+    bundle.writeScript(kBuchungScript, "#!/bin/sh\nsleep 0.02; printf 'x\\036' >> '" + log().string() + "'");
     QTimer clicker;
     QObject::connect(&clicker, &QTimer::timeout, [&] {
         QTest::mouseClick(window->btn_datei(), Qt::LeftButton);

@@ -64,7 +64,7 @@ TEST_F(WindowTest, EmptyAccountListExplainsAndQuitsBeforeTheLoop)
 
 TEST_F(WindowTest, FailingAccountScriptIsReportedAndTheWindowStaysOpen)
 {
-    bundle.writeScript(kKontennamenScript, "echo 'Zandor antwortet nicht' >&2; exit 3");
+    bundle.writeScript(kKontennamenScript, "#!/bin/sh\necho 'Zandor antwortet nicht' >&2; exit 3");
     window = std::make_unique<ui::Fenster1>();
     window->Open();
     ASSERT_EQ(dialogs.messages().size(), 1);

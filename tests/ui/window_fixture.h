@@ -8,23 +8,14 @@
 #include "app/app.h"
 #include "bridge/banking_scripts.h"
 #include "tests/support/modal_dialogs.h"
-#include "tests/support/temp_bundle.h"
+#include "tests/support/temporary_bundle.h"
 #include "ui/fenster1.h"
 
 namespace velmora::testing {
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        original_executable_ = App()->ExecutableFile();
-        App()->setExecutableFile(bundle.executable());
-    }
-    void TearDown() override
-    {
-        window.reset();
-        App()->setExecutableFile(original_executable_);
-    }
+    void TearDown() override { window.reset(); }
 
     // Opens a fresh main window whose account script prints `accounts`.
     ui::Fenster1& openWindow(std::string_view accounts = "Girokonto, Sparbuch")
@@ -35,12 +26,9 @@ protected:
         return *window;
     }
 
-    TempBundle bundle;
+    TemporaryBundle bundle;  // the program's executable points into it while the test runs
     ModalDialogs dialogs;
     std::unique_ptr<ui::Fenster1> window;
-
-private:
-    std::filesystem::path original_executable_;
 };
 
 }  // namespace velmora::testing

@@ -20,6 +20,8 @@ public:
     void enter() const;
     // Writes a script into Resources; executable unless told otherwise.
     void writeScript(std::string_view name, std::string_view body, bool executable = true) const;
+    // Writes a script that prints `output` exactly, with no line end added.
+    void writePrintingScript(std::string_view name, std::string_view output) const;
 
 private:
     std::filesystem::path executable_;

@@ -1,4 +1,4 @@
-#include "temporary_bundle.h"
+#include "tests/support/temporary_bundle.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -48,6 +48,14 @@ void TemporaryBundle::writeScript(std::string_view name, std::string_view body, 
     writeFile(resources / name, body);
     using std::filesystem::perms;
     std::filesystem::permissions(resources / name, executable ? perms::owner_all : perms::owner_read);
+}
+
+void TemporaryBundle::writePrintingScript(std::string_view name, std::string_view output) const
+{
+    std::string quoted = "'";
+    for (char c : output)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    writeScript(name, "#!/bin/sh\nprintf '%s' " + quoted + "'\n");
 }
 
 std::string readFile(const std::filesystem::path& file)
