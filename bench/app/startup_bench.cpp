@@ -53,9 +53,9 @@ void BM_BareAccountScriptRun(benchmark::State& state)
         runOrFail(state, script);
 }
 
-BENCHMARK(BM_VelmoraStartupToWindowShown)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_MinimalQtProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_BareAccountScriptRun)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_VelmoraStartupToWindowShown)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_MinimalQtProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_BareAccountScriptRun)->Unit(benchmark::kMillisecond)->MinTime(1.0)->UseRealTime();
 
 }  // namespace
 

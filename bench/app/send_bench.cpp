@@ -1,0 +1,129 @@
+// Sending N bookings costs N script runs and nothing else of note: the whole
+// send of a 1,000-record file from the main window, against the demo bank's
+// booking script, next to 1,000 bare posix_spawn runs of that script with the
+// same texts. Both are timed in turns within one run; the goal is a ratio of
+// at most 1.1.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "app/app.h"
+#include "app/file_types.h"
+#include "bridge/banking_scripts.h"
+#include "ui/fenster1.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int records = 1000;
+
+const std::vector<std::string> typical_booking = {"31.12.2005", "31.12.2005", "123456",   "Girokonto", "Unbekannt",
+                                                  "Strom",      "Stadtwerke", "Abschlag", ""};
+
+fs::path makeFolder()
+{
+    std::string pattern = (fs::temp_directory_path() / "velmora-send-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        std::abort();
+    return pattern;
+}
+
+// A bundle with the demo bank's booking script and a one-account list script.
+fs::path makeBundle(const fs::path& folder)
+{
+    const fs::path resources = folder / "B.app" / "Contents" / "Resources";
+    fs::create_directories(resources);
+    fs::create_directories(folder / "B.app" / "Contents" / "MacOS");
+    fs::copy_file(fs::path(VELMORA_DEMO_BANK_SCRIPTS) / velmora::kBuchungScript, resources / velmora::kBuchungScript);
+    std::ofstream(resources / velmora::kKontennamenScript) << "#!/bin/sh\nprintf 'Girokonto\\n'\n";
+    fs::permissions(resources / velmora::kKontennamenScript, fs::perms::owner_all);
+    return folder / "B.app" / "Contents" / "MacOS" / "Velmora";
+}
+
+fs::path writeRecords(const fs::path& folder)
+{
+    const fs::path file = folder / "tausend.qif";
+    std::ofstream out(file);
+    out << "!Type:Bank\n";
+    for (int i = 0; i < records; ++i)
+        out << "D12/31'05\nT-1,234.56\nPStadtwerke\nMAbschlag\nLNebenkosten:Strom\n^\n";
+    return file;
+}
+
+// posix_spawn and waitpid, output to /dev/null: the least a script run can cost.
+void bareRun(const fs::path& script)
+{
+    const std::string program = script.string();
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& text : typical_booking)
+        argv.push_back(const_cast<char*>(text.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+        std::abort();
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    waitpid(pid, &status, 0);
+}
+
+template <class Work>
+double secondsOf(Work work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_SendThousandRecordsAgainstBareSpawns(benchmark::State& state)
+{
+    const fs::path folder = makeFolder();
+    setenv("VELMORA_DEMO_BANK", (folder / "bank").c_str(), 1);
+    fs::create_directories(folder / "bank");
+    velmora::App()->setExecutableFile(makeBundle(folder));
+    const fs::path script = folder / "B.app" / "Contents" / "Resources" / velmora::kBuchungScript;
+
+    velmora::ui::Fenster1 window;
+    window.Open();
+    window.f = writeRecords(folder);
+    window.Laden();
+
+    double bare = 0, send = 0;
+    for (auto _ : state) {
+        bare += secondsOf([&] {
+            for (int i = 0; i < records; ++i)
+                bareRun(script);
+        });
+        send += secondsOf([&] { window.buchung_erzeugen(); });
+    }
+    state.counters["bare_ms"] = 1000 * bare / static_cast<double>(state.iterations());
+    state.counters["send_ms"] = 1000 * send / static_cast<double>(state.iterations());
+    state.counters["ratio"] = send / bare;
+    fs::remove_all(folder);
+}
+
+BENCHMARK(BM_SendThousandRecordsAgainstBareSpawns)->Iterations(3)->Unit(benchmark::kSecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    velmora::FileTypes::Initialize();
+    velmora::app::App application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
