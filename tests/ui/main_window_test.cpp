@@ -152,14 +152,5 @@ TEST_F(WindowTest, BeendenQuitsWithStatusZero)
     EXPECT_EQ(platform::RunEventLoop(), 0);
 }
 
-TEST_F(WindowTest, ChangingTheAccountDoesNothing)
-{
-    ui::Fenster1& w = openWindow("Giro, Spar");
-    w.pop_konten()->setCurrentIndex(1);
-    EXPECT_EQ(w.pop_konten()->currentText(), "Spar");
-    EXPECT_TRUE(dialogs.messages().isEmpty());
-    EXPECT_FALSE(platform::QuitRequested());
-}
-
 }  // namespace
 }  // namespace velmora::testing
