@@ -7,19 +7,14 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/app.h"
 #include "app/file_types.h"
+#include "bench/support/bare_spawn.h"
 #include "bridge/banking_scripts.h"
 #include "ui/fenster1.h"
-
-extern char** environ;
 
 namespace {
 
@@ -59,25 +54,6 @@ fs::path writeRecords(const fs::path& folder)
     return file;
 }
 
-// posix_spawn and waitpid, output to /dev/null: the least a script run can cost.
-void bareRun(const fs::path& script)
-{
-    const std::string program = script.string();
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& text : typical_booking)
-        argv.push_back(const_cast<char*>(text.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-        std::abort();
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    waitpid(pid, &status, 0);
-}
-
 template <class Work>
 double secondsOf(Work work)
 {
@@ -103,7 +79,7 @@ void BM_SendThousandRecordsAgainstBareSpawns(benchmark::State& state)
     for (auto _ : state) {
         bare += secondsOf([&] {
             for (int i = 0; i < records; ++i)
-                bareRun(script);
+                velmora::bench::bareRun(script, typical_booking);
         });
         send += secondsOf([&] { window.buchung_erzeugen(); });
     }

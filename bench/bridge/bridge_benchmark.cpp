@@ -6,19 +6,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
+#include "bench/support/bare_spawn.h"
 #include "bridge/banking_scripts.h"
 #include "platform/application.h"
-
-extern char** environ;
 
 namespace {
 
@@ -51,26 +46,7 @@ std::filesystem::path bookingScript()
     return setup().resources / velmora::kBuchungScript;
 }
 
-// A bare run: output to /dev/null, no pipes, nothing read.
-void bareRun(const std::filesystem::path& script, const ScriptArguments& arguments)
-{
-    const std::string program = script.string();
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    if (posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-        throw std::runtime_error("cannot start " + program);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(program + " failed");
-}
+using velmora::bench::bareRun;
 
 // The program's line list at its largest: memory that is really in use.
 std::vector<char> heldMemory(const benchmark::State& state)
