@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/guarded_call.h"
-#include "ui/control_spec.h"
+#include "ui/control_table.h"
 
 namespace velmora::ui {
 
@@ -55,7 +55,7 @@ void BindHandler(QWidget* control, ControlKind kind, Window* window, const Contr
 
 // The one loop that builds a window's controls from its table.
 template <class Window>
-void CreateControlsFromTable(Window* window, QWidget* surface, std::span<const ControlSpec<Window>> table)
+void CreateControlsFromTable(Window* window, QWidget* surface, std::span<const ControlRow<Window>> table)
 {
     std::vector<std::pair<int, QWidget*>> by_tab_index;
     for (const auto& row : table) {

@@ -20,7 +20,7 @@ constexpr ControlFont popup_default{"", 0};
 constexpr std::string_view account_tooltip =
     "Hier kann das Konto aus der geöffneten Zandor-Kontenmappe ausgewählt werden, in das importiert werden soll.";
 
-using Row = ControlSpec<Fenster1>;
+using Row = ControlRow<Fenster1>;
 using K = ControlKind;
 
 // In creation order, which is also the stacking order.

@@ -19,7 +19,7 @@ constexpr int smallest_side = 64;
 constexpr ControlFont geneva_16{"Geneva", 16};
 constexpr ControlFont geneva_10{"Geneva", 10};
 
-using Row = ControlSpec<wBestaetigung>;
+using Row = ControlRow<wBestaetigung>;
 
 const std::array<Row, 2> controls{{
     {ControlKind::Label, "StaticText1", 60, 19, 182, 30, "Script ausgeführt", geneva_16, 0, "",

@@ -19,15 +19,8 @@ TEST(Startup, RegistersExactlyTheOneFileTypeOfAnyFile)
 {
     const auto& types = platform::AllFileTypes();
     ASSERT_EQ(types.size(), 1u);
-    const platform::FileType& any = types.front();
-    EXPECT_EQ(&any, FileTypes::SpecialAny());
-    EXPECT_EQ(any.Name, "special/any");
-    EXPECT_TRUE(any.Extensions.empty());
-    EXPECT_EQ(any.MacType, "????");
-    EXPECT_EQ(any.MacCreator, "????");
-    EXPECT_TRUE(any.MimeType.empty());
-    EXPECT_TRUE(any.Imported);
-    EXPECT_TRUE(any.ConformsTo.empty());
+    EXPECT_EQ(&types.front(), FileTypes::SpecialAny());
+    EXPECT_EQ(types.front().Name, "special/any");
     // No name filter: the chooser offers every file.
     EXPECT_TRUE(platform::ChooserNameFilter("special/any").isEmpty());
 }
@@ -44,7 +37,7 @@ class ThrowingWindow : public QWidget {
 public:
     ThrowingWindow()
     {
-        static const std::array<ui::ControlSpec<ThrowingWindow>, 2> table{{
+        static const std::array<ui::ControlRow<ThrowingWindow>, 2> table{{
             {ui::ControlKind::PushButton, "fails", 10, 10, 80, 20, "Fehler", {}, 0, "", ui::TextAlignment::Left,
              false, {&ThrowingWindow::fail, "Testaktion"}},
             {ui::ControlKind::PushButton, "works", 100, 10, 80, 20, "Geht", {}, 1, "", ui::TextAlignment::Left,

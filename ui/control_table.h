@@ -24,7 +24,7 @@ struct ControlHandler {
 };
 
 template <class Window>
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind;
     std::string_view name;
     int left, top, width, height;
