@@ -39,7 +39,7 @@ void Application::setExecutableFile(std::filesystem::path file)
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     bool handled = false;
-    GuardedCall("Ereignis", [&] { handled = QApplication::notify(receiver, event); });
+    GuardedCall("Ereignisverarbeitung", [&] { handled = QApplication::notify(receiver, event); });
     return handled;
 }
 

@@ -22,17 +22,15 @@ QString ErrorReportText(std::string_view what, std::string_view reason)
     return QStringLiteral("„%1“ ist fehlgeschlagen.\n\n%2").arg(fromUtf8(what), fromUtf8(reason));
 }
 
-bool GuardedCall(std::string_view what, const std::function<void()>& handler)
+void ReportError(std::string_view what, std::exception_ptr error)
 {
     try {
-        handler();
-        return true;
-    } catch (const std::exception& error) {
-        MsgBox(ErrorReportText(what, error.what()));
+        std::rethrow_exception(error);
+    } catch (const std::exception& known) {
+        MsgBox(ErrorReportText(what, known.what()));
     } catch (...) {
         MsgBox(ErrorReportText(what, "Unbekannter Fehler."));
     }
-    return false;
 }
 
 void UnhandledException(std::string_view reason)

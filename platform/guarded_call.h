@@ -1,16 +1,29 @@
 #pragma once
 // The boundary between the event loop and program code: an error that a
 // handler raises stops here and is shown to the user; it never crosses Qt.
-#include <functional>
-#include <string_view>
-
 #include <QString>
+#include <exception>
+#include <string_view>
 
 namespace velmora::platform {
 
-// Runs `handler`; if it raises an error, shows a modal German message naming
-// `what` and the error's reason. Returns false when an error was reported.
-bool GuardedCall(std::string_view what, const std::function<void()>& handler);
+// Shows a modal German message naming `what` and the error's reason.
+void ReportError(std::string_view what, std::exception_ptr error);
+
+// Runs `handler`; if it raises an error, reports it. Returns false when an
+// error was reported. A template, so that the check around every event Qt
+// delivers costs no allocation.
+template <class Handler>
+bool GuardedCall(std::string_view what, Handler&& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (...) {
+        ReportError(what, std::current_exception());
+        return false;
+    }
+}
 
 // The message shown for an error raised in `what`.
 QString ErrorReportText(std::string_view what, std::string_view reason);
