@@ -76,17 +76,6 @@ TEST_F(WindowTest, FailingAccountScriptIsReportedAndTheWindowStaysOpen)
     EXPECT_FALSE(platform::QuitRequested());
 }
 
-TEST_F(WindowTest, StartsWithNothingChosenAndNoLines)
-{
-    ui::Fenster1& w = openWindow();
-    for (QCheckBox* box : {w.mit_kat(), w.monat_tag(), w.kat_konto(), w.kat_gleich()})
-        EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
-    EXPECT_TRUE(w.StaticText3()->text().isEmpty());
-    EXPECT_FALSE(w.f.has_value());
-    EXPECT_EQ(w.anz_zeilen, -1);
-    EXPECT_EQ(w.zeilen.upper_bound(), -1);
-}
-
 TEST_F(WindowTest, LayoutIsFixedAndNoControlsOverlap)
 {
     ui::Fenster1& w = openWindow();
