@@ -5,7 +5,7 @@
 set -eu
 
 run_packages="cmake g++ make qt6-base-dev"
-test_packages="$run_packages libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xdotool x11-apps netpbm tesseract-ocr tesseract-ocr-eng libfinance-qif-perl"
+test_packages="$run_packages libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth xdotool x11-apps netpbm tesseract-ocr tesseract-ocr-eng libfinance-qif-perl"
 
 case ${1:-} in
     run) wanted=$run_packages ;;
