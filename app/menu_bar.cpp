@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/event_loop.h"
+#include "platform/qt_text.h"
 
 namespace velmora {
 
@@ -42,19 +43,14 @@ constexpr std::array<MenuRow, 14> menu_rows{{
     {"", "UntitledMenu4", MenuItemKind::MenuItem, "", "", false, true},
 }};
 
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // "Cmd" is the command modifier; Qt spells it Ctrl and maps it to Cmd on macOS.
 // Spelled out rather than QKeySequence::Quit, which is empty on some desktops.
 QKeySequence shortcutFor(std::string_view declared)
 {
     constexpr std::string_view command_prefix = "Cmd+";
     if (declared.starts_with(command_prefix))
-        return QKeySequence(QStringLiteral("Ctrl+") + qtext(declared.substr(command_prefix.size())));
-    return QKeySequence(qtext(declared));
+        return QKeySequence(QStringLiteral("Ctrl+") + platform::QText(declared.substr(command_prefix.size())));
+    return QKeySequence(platform::QText(declared));
 }
 
 // Only the quit item may move to where the platform keeps it (the application
@@ -73,7 +69,7 @@ bool shownOnScreen(const MenuRow& row)
 
 void applyRow(QAction* action, const MenuRow& row)
 {
-    action->setObjectName(qtext(row.name));
+    action->setObjectName(platform::QText(row.name));
     action->setMenuRole(roleFor(row.kind));
     action->setVisible(shownOnScreen(row));
 }
@@ -85,7 +81,7 @@ QAction* createItem(QMenu* parent, const MenuRow& row)
     if (row.text == separator_text) {
         item->setSeparator(true);
     } else {
-        item->setText(qtext(row.text));
+        item->setText(platform::QText(row.text));
         item->setShortcut(shortcutFor(row.shortcut));
         item->setEnabled(row.auto_enable);
     }
@@ -115,12 +111,12 @@ void Menue::BuildEntry(std::string_view top_level_name)
 {
     for (const auto& row : menu_rows) {
         if (row.parent.empty() && row.name == top_level_name) {
-            auto* menu = new QMenu(qtext(row.text), this);
-            menu->setObjectName(qtext(row.name));
+            auto* menu = new QMenu(platform::QText(row.text), this);
+            menu->setObjectName(platform::QText(row.name));
             applyRow(menu->menuAction(), row);
             addMenu(menu);
         } else if (row.parent == top_level_name) {
-            auto* parent = findChild<QMenu*>(qtext(row.parent), Qt::FindDirectChildrenOnly);
+            auto* parent = findChild<QMenu*>(platform::QText(row.parent), Qt::FindDirectChildrenOnly);
             createItem(parent, row);
         }
     }
@@ -128,7 +124,7 @@ void Menue::BuildEntry(std::string_view top_level_name)
 
 QAction* Menue::Lookup(std::string_view name) const
 {
-    return findChild<QAction*>(qtext(name));
+    return findChild<QAction*>(platform::QText(name));
 }
 
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "platform/file_types.h"
+#include "platform/qt_text.h"
 
 namespace velmora::platform {
 
@@ -27,7 +28,7 @@ void MsgBox(const QString& text)
 
 void MsgBox(std::string_view utf8_text)
 {
-    MsgBox(QString::fromUtf8(utf8_text.data(), static_cast<qsizetype>(utf8_text.size())));
+    MsgBox(QText(utf8_text));
 }
 
 std::optional<std::filesystem::path> GetOpenFolderItem(std::string_view filter)

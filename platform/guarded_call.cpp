@@ -5,21 +5,13 @@
 #include <exception>
 
 #include "platform/dialogs.h"
+#include "platform/qt_text.h"
 
 namespace velmora::platform {
 
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 QString ErrorReportText(std::string_view what, std::string_view reason)
 {
-    return QStringLiteral("„%1“ ist fehlgeschlagen.\n\n%2").arg(fromUtf8(what), fromUtf8(reason));
+    return QStringLiteral("„%1“ ist fehlgeschlagen.\n\n%2").arg(QText(what), QText(reason));
 }
 
 void ReportError(std::string_view what, std::exception_ptr error)

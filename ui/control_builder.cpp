@@ -9,11 +9,6 @@ namespace velmora::ui {
 
 namespace {
 
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The layout measures in points of 1/72 inch as drawn on a 72-dpi screen, so
 // a size in points is a size in pixels here; without this, texts would not fit
 // the declared boxes on screens of other densities.
@@ -21,7 +16,7 @@ QFont fontFor(const ControlFont& declared)
 {
     QFont font = QApplication::font();
     if (!declared.family.empty())
-        font.setFamilies({qtext(declared.family), font.family()});
+        font.setFamilies({platform::QText(declared.family), font.family()});
     if (declared.size > 0)
         font.setPixelSize(declared.size);
     return font;
@@ -66,12 +61,12 @@ void shrinkTextToFit(QWidget* control, int width)
 
 QWidget* CreateControl(QWidget* surface, const ControlProperties& properties)
 {
-    QWidget* control = createWidget(properties.kind, surface, qtext(properties.text));
-    control->setObjectName(qtext(properties.name));
+    QWidget* control = createWidget(properties.kind, surface, platform::QText(properties.text));
+    control->setObjectName(platform::QText(properties.name));
     control->setGeometry(properties.left, properties.top, properties.width, properties.height);
     control->setFont(fontFor(properties.font));
     if (!properties.tooltip.empty())
-        control->setToolTip(qtext(properties.tooltip));
+        control->setToolTip(platform::QText(properties.tooltip));
     if (auto* label = qobject_cast<QLabel*>(control))
         label->setAlignment((properties.alignment == TextAlignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft)
                             | Qt::AlignVCenter);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/guarded_call.h"
+#include "platform/qt_text.h"
 #include "ui/control_table.h"
 
 namespace velmora::ui {
@@ -35,7 +36,7 @@ void SetTabOrder(std::span<QWidget* const> controls_by_tab_index);
 template <class Control>
 Control* FindControl(const QWidget* surface, std::string_view name)
 {
-    return surface->findChild<Control*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+    return surface->findChild<Control*>(platform::QText(name),
                                         Qt::FindDirectChildrenOnly);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/event_loop.h"
 #include "platform/guarded_call.h"
+#include "platform/qt_text.h"
 #include "platform/text.h"
 #include "ui/messages.h"
 #include "ui/wbestaetigung.h"
@@ -20,11 +21,6 @@ namespace {
 
 // The account script joins the names with this; a bare comma does not separate.
 constexpr std::string_view account_separator = ", ";
-
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool fileExists(const std::filesystem::path& file)
 {
@@ -50,7 +46,7 @@ void Fenster1::Event_Open()
     }
     const std::size_t count = text::CountFields(names, account_separator);
     for (std::size_t field = 1; field <= count; ++field) {
-        pop_konten()->addItem(qtext(text::NthField(names, account_separator, field)));
+        pop_konten()->addItem(platform::QText(text::NthField(names, account_separator, field)));
         platform::RuntimeBackgroundTask();
     }
     pop_konten()->setCurrentIndex(0);

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/event_loop.h"
+#include "platform/qt_text.h"
 #include "ui/fenster1.h"
 #include "ui/messages.h"
 
@@ -16,9 +17,8 @@ namespace {
 
 void reportFile(const std::filesystem::path& file, std::string_view suffix)
 {
-    platform::MsgBox(QString::fromUtf8(messages::file_prefix.data(), messages::file_prefix.size())
-                     + platform::DisplayPath(std::filesystem::absolute(file))
-                     + QString::fromUtf8(suffix.data(), static_cast<qsizetype>(suffix.size())));
+    platform::MsgBox(platform::QText(messages::file_prefix) + platform::DisplayPath(std::filesystem::absolute(file))
+                     + platform::QText(suffix));
 }
 
 QString bookingsSentText(std::size_t sent)
