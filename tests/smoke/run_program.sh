@@ -22,10 +22,10 @@ make_bundle() {
     echo "$work/$1.app"
 }
 
-# Waits up to ten seconds for a visible window whose title matches $1; prints its id.
+# Waits up to thirty seconds for a visible window whose title matches $1; prints its id.
 wait_for_window() {
     tries=0
-    while [ $tries -lt 100 ]; do
+    while [ $tries -lt 300 ]; do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
         [ -n "$id" ] && { echo "$id"; return 0; }
         tries=$((tries + 1)); sleep 0.1
@@ -33,11 +33,11 @@ wait_for_window() {
     return 1
 }
 
-# Waits up to ten seconds for process $1 to end and sets $status to its exit
+# Waits up to thirty seconds for process $1 to end and sets $status to its exit
 # status (not in a subshell: only this shell can wait for its child).
 wait_for_exit() {
     tries=0
-    while kill -0 "$1" 2>/dev/null && [ $tries -lt 100 ]; do
+    while kill -0 "$1" 2>/dev/null && [ $tries -lt 300 ]; do
         tries=$((tries + 1)); sleep 0.1
     done
     if kill -0 "$1" 2>/dev/null; then

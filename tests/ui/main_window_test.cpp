@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "platform/event_loop.h"
+#include "tests/support/bounded_event_loop.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/messages.h"
 
@@ -56,9 +57,8 @@ TEST_F(WindowTest, EmptyAccountListExplainsAndQuitsBeforeTheLoop)
     EXPECT_EQ(w.pop_konten()->count(), 0);
     ASSERT_TRUE(platform::QuitRequested());
 
-    // The loop is never entered: were it, the timer would end it with 99.
-    QTimer::singleShot(2000, [] { QCoreApplication::exit(99); });
-    EXPECT_EQ(platform::RunEventLoop(), 0);
+    // The loop is never entered: were it, it would end only at its bound.
+    EXPECT_EQ(RunEventLoopAtMost(2000), 0);
     EXPECT_FALSE(platform::QuitRequested());
 }
 
@@ -137,8 +137,7 @@ TEST_F(WindowTest, BeendenQuitsWithStatusZero)
 {
     ui::Fenster1& w = openWindow();
     QTimer::singleShot(0, [&] { QTest::mouseClick(w.btn_quit(), Qt::LeftButton); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
-    EXPECT_EQ(platform::RunEventLoop(), 0);
+    EXPECT_EQ(RunEventLoopAtMost(5000), 0);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "app/menu_bar.h"
 #include "platform/event_loop.h"
+#include "tests/support/bounded_event_loop.h"
 
 namespace velmora::testing {
 namespace {
@@ -67,8 +68,7 @@ TEST(MenuBar, QuitItemQuitsWithStatusZero)
 {
     const app::Menue bar;
     QTimer::singleShot(0, [&] { bar.Lookup("FileQuit")->trigger(); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
-    EXPECT_EQ(platform::RunEventLoop(), 0);
+    EXPECT_EQ(RunEventLoopAtMost(5000), 0);
 }
 
 }  // namespace

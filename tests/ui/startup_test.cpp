@@ -9,6 +9,7 @@
 #include "platform/event_loop.h"
 #include "platform/file_types.h"
 #include "platform/guarded_call.h"
+#include "tests/support/bounded_event_loop.h"
 #include "tests/support/modal_dialogs.h"
 #include "ui/control_builder.h"
 
@@ -28,8 +29,7 @@ TEST(Startup, RegistersExactlyTheOneFileTypeOfAnyFile)
 TEST(Startup, QuitBeforeTheLoopEndsAtOnceWithStatusZero)
 {
     platform::Quit(0);
-    QTimer::singleShot(2000, [] { QCoreApplication::exit(99); });
-    EXPECT_EQ(platform::RunEventLoop(), 0);
+    EXPECT_EQ(RunEventLoopAtMost(2000), 0);
 }
 
 // A window of its own whose only button throws, built by the same table loop.
