@@ -59,11 +59,6 @@ TEST(MenuBar, HoldsTheFileAndEditMenusInOrder)
     EXPECT_EQ(walk(bar), expected);
 }
 
-TEST(MenuBar, IsOneSharedInstance)
-{
-    EXPECT_EQ(Menue(), Menue());
-}
-
 TEST(MenuBar, QuitItemQuitsWithStatusZero)
 {
     const app::Menue bar;
