@@ -22,10 +22,11 @@ make_bundle() {
     echo "$work/$1.app"
 }
 
-# Waits up to thirty seconds for a visible window whose title matches $1; prints its id.
+# Waits up to thirty seconds for a visible window of process $2 whose title
+# matches $1; prints its id. Gives up at once when the process has ended.
 wait_for_window() {
     tries=0
-    while [ $tries -lt 300 ]; do
+    while [ $tries -lt 300 ] && kill -0 "$2" 2>/dev/null; do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
         [ -n "$id" ] && { echo "$id"; return 0; }
         tries=$((tries + 1)); sleep 0.1
@@ -60,7 +61,7 @@ zandor_not_running() {
     chmod +x "$bundle/Contents/Resources/Kontennamen ermitteln.scpt"
     "$bundle/Contents/MacOS/Velmora" &
     pid=$!
-    message=$(wait_for_window '^Velmora$') || fail "keine Meldung erschienen"
+    message=$(wait_for_window '^Velmora$' "$pid") || fail "keine Meldung erschienen"
     read_window "$message" | grep -q "Zandor Professional" || fail "die Meldung nennt Zandor Professional nicht"
     xdotool windowfocus --sync "$message" key Return
     wait_for_exit "$pid" || fail "Velmora endet nach der Meldung nicht"
@@ -76,7 +77,7 @@ demo_bank() {
     printf 'Girokonto\nSparbuch\n' > "$VELMORA_DEMO_BANK/konten.txt"
     "$bundle/Contents/MacOS/Velmora" &
     pid=$!
-    window=$(wait_for_window '^Velmora v1\.16') || fail "das Fenster ist nicht erschienen"
+    window=$(wait_for_window '^Velmora v1\.16' "$pid") || fail "das Fenster ist nicht erschienen"
     sleep 0.5
     read_window "$window" | grep -q "Girokonto" || fail "das Fenster zeigt das Konto Girokonto nicht"
     # "Beenden" lies at 378,287 (69 x 20) in the content area, below the menu bar.
