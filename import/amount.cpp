@@ -29,17 +29,16 @@ std::size_t decimal_separator(std::string_view number) {
 }
 
 bool append_hundredths(std::string_view body, std::string& out) {
-    std::string_view sign;
-    if (!body.empty() && (body.front() == '-' || body.front() == '+')) {
-        sign = body.substr(0, 1);
-        body.remove_prefix(1);
-    }
+    const bool has_sign = !body.empty() && (body.front() == '-' || body.front() == '+');
+    const char sign = has_sign ? body.front() : '\0';
+    if (has_sign) body.remove_prefix(1);
     if (!looks_like_number(body)) return false;
     const std::size_t decimal = decimal_separator(body);
     const std::string_view whole = body.substr(0, decimal);
     const std::string_view fraction =
         decimal == std::string_view::npos ? std::string_view{} : body.substr(decimal + 1, decimals_in_hundredths);
-    out.assign(sign);
+    out.clear();
+    if (has_sign) out.push_back(sign);
     std::copy_if(whole.begin(), whole.end(), std::back_inserter(out), is_digit);
     out.append(fraction);
     out.append(decimals_in_hundredths - fraction.size(), '0');
