@@ -13,20 +13,24 @@
 namespace velmora::import {
 
 namespace {
+
 constexpr std::size_t huge_page = std::size_t{2} << 20;
-}
+
+// Where the system knows no huge pages there is nothing to ask for.
+#ifdef MADV_HUGEPAGE
+constexpr int huge_page_advice = MADV_HUGEPAGE;
+#else
+constexpr int huge_page_advice = 0;
+#endif
+
+}  // namespace
 
 void advise_huge_pages(void* data, std::size_t size) {
-#ifdef MADV_HUGEPAGE
-    if (size < 2 * huge_page) return;
+    if (huge_page_advice == 0 || size < 2 * huge_page) return;
     // Only whole huge pages inside the block; the ends stay as they are.
     const auto begin = (reinterpret_cast<std::uintptr_t>(data) + huge_page - 1) & ~(huge_page - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(huge_page - 1);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)size;
-#endif
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, huge_page_advice);
 }
 
 TextBuffer::TextBuffer(const TextBuffer& other) { append(other.view()); }

@@ -58,20 +58,17 @@ int aboveStandardStreams(int fd)
     return moved;
 }
 
-// Close-on-exec from the start, so that no other program started meanwhile
-// inherits our ends and keeps the pipe open past the child's exit.
+// Close-on-exec, so that no other program started later inherits our ends and
+// keeps the pipe open past the child's exit. Set right after the pipe is made:
+// the program starts other programs from its one thread only, so none can
+// start in between.
 bool openPipe(Pipe& pipe)
 {
     int ends[2];
-#if defined(__APPLE__)
     if (::pipe(ends) != 0)
         return false;
-    fcntl(ends[0], F_SETFD, FD_CLOEXEC);
-    fcntl(ends[1], F_SETFD, FD_CLOEXEC);
-#else
-    if (::pipe2(ends, O_CLOEXEC) != 0)
-        return false;
-#endif
+    for (int end : ends)
+        fcntl(end, F_SETFD, FD_CLOEXEC);
     pipe.read_end = Descriptor(aboveStandardStreams(ends[0]));
     pipe.write_end = Descriptor(aboveStandardStreams(ends[1]));
     return pipe.read_end.get() >= 0 && pipe.write_end.get() >= 0;
