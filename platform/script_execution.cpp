@@ -1,7 +1,11 @@
 #include "platform/script_execution.h"
 
+#include <unistd.h>
+
+#include <fstream>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "platform/errors.h"
 #include "platform/process.h"
@@ -98,11 +102,22 @@ bool scriptExists(const std::filesystem::path& script)
     return std::filesystem::exists(script, ignored);
 }
 
-[[noreturn]] void raiseFailure(const std::filesystem::path& script, const process::Outcome& outcome)
+// What runs: the program started and its arguments.
+struct Command {
+    std::filesystem::path program;
+    ScriptArguments arguments;
+    bool through_osascript = false;
+};
+
+[[noreturn]] void raiseFailure(const std::filesystem::path& script, const Command& command,
+                               const process::Outcome& outcome)
 {
     const std::string name = "Das Skript " + scriptName(script);
     if (!scriptExists(script))
         throw ScriptError(name + " wurde nicht gefunden: " + script.string());
+    if (!outcome.started && command.through_osascript)
+        throw ScriptError(withErrorOutput(name + " ließ sich über »" + command.program.string() + "« nicht starten",
+                                          outcome.error_output));
     if (!outcome.started)
         throw ScriptError(withErrorOutput(name + " ließ sich nicht starten", outcome.error_output));
     if (outcome.exited_normally)
@@ -123,28 +138,55 @@ void checkArguments(const std::filesystem::path& script, const ScriptArguments& 
     }
 }
 
-process::Outcome runScript(const std::filesystem::path& script, const ScriptArguments& arguments)
+// A file the system runs by itself: one we may execute that names its interpreter.
+bool runsByItself(const std::filesystem::path& script)
 {
-#if defined(__APPLE__)
-    // The compiled script's run handler receives the texts as its parameter list.
-    ScriptArguments with_script;
-    with_script.reserve(arguments.size() + 1);
-    with_script.push_back(script.string());
-    with_script.insert(with_script.end(), arguments.begin(), arguments.end());
-    return process::run("/usr/bin/osascript", with_script);
-#else
-    return process::run(script, arguments);
-#endif
+    if (::access(script.c_str(), X_OK) != 0)
+        return false;
+    std::ifstream file(script, std::ios::binary);
+    char start[2] = {};
+    return file.read(start, sizeof start) && start[0] == '#' && start[1] == '!';
+}
+
+Command commandFor(const std::filesystem::path& script, const ScriptArguments& arguments, const ScriptRunner& runner)
+{
+    if (runner.way == ScriptWay::direct || runsByItself(script))
+        return {script, arguments};
+    Command command{runner.osascript, {script.string()}, true};
+    command.arguments.insert(command.arguments.end(), arguments.begin(), arguments.end());
+    return command;
+}
+
+ScriptRunner& currentRunner()
+{
+    static ScriptRunner runner = PlatformScriptRunner();
+    return runner;
 }
 
 }  // namespace
 
+ScriptRunner PlatformScriptRunner()
+{
+#if defined(__APPLE__)
+    constexpr ScriptWay platform_way = ScriptWay::osascript;
+#else
+    constexpr ScriptWay platform_way = ScriptWay::direct;
+#endif
+    return {platform_way};
+}
+
+ScriptRunner UseScriptRunner(ScriptRunner runner)
+{
+    return std::exchange(currentRunner(), std::move(runner));
+}
+
 std::string ExecuteAppleScript(const std::filesystem::path& script, const ScriptArguments& arguments)
 {
     checkArguments(script, arguments);
-    const process::Outcome outcome = runScript(script, arguments);
+    const Command command = commandFor(script, arguments, currentRunner());
+    const process::Outcome outcome = process::run(command.program, command.arguments);
     if (!outcome.started || !outcome.exited_normally || outcome.exit_status != 0)
-        raiseFailure(script, outcome);
+        raiseFailure(script, command, outcome);
     return withoutFinalLineEnd(lenientUtf8(outcome.standard_output));
 }
 
