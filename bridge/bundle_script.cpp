@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/application.h"
+#include "platform/running_program.h"
 #include "platform/errors.h"
 
 namespace velmora {
@@ -28,10 +28,10 @@ bool parentOf(const std::filesystem::path& item, std::filesystem::path& parent)
 
 std::filesystem::path BundleScript(std::string_view script_name)
 {
-    const platform::Application* application = platform::Application::registered();
-    if (application == nullptr)
+    const platform::RunningProgram* program = platform::RunningProgram::registered();
+    if (program == nullptr)
         raiseMissing(script_name, "Es gibt kein Anwendungsobjekt.");
-    const std::filesystem::path executable = application->ExecutableFile();
+    const std::filesystem::path executable = program->ExecutableFile();
     if (executable.empty())
         raiseMissing(script_name, "Die Programmdatei ist unbekannt.");
     std::filesystem::path executable_folder;

@@ -1,39 +1,22 @@
 #include "platform/application.h"
 
+#include <QFile>
+
+#include "platform/german_texts.h"
 #include "platform/guarded_call.h"
 
 namespace velmora::platform {
 
-namespace {
-Application* registered_application = nullptr;
-}
-
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv),
-      executable_file_(QCoreApplication::applicationFilePath().toStdString())
+      RunningProgram(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString())
 {
-    registered_application = this;
-}
-
-Application::~Application()
-{
-    if (registered_application == this)
-        registered_application = nullptr;
+    UseGermanTexts(*this);
 }
 
 Application* Application::registered()
 {
-    return registered_application;
-}
-
-std::filesystem::path Application::ExecutableFile() const
-{
-    return executable_file_;
-}
-
-void Application::setExecutableFile(std::filesystem::path file)
-{
-    executable_file_ = std::move(file);
+    return dynamic_cast<Application*>(RunningProgram::registered());
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -13,7 +13,7 @@
 
 #include "bench/support/bare_spawn.h"
 #include "bridge/banking_scripts.h"
-#include "platform/application.h"
+#include "platform/running_program.h"
 
 namespace {
 
@@ -135,7 +135,7 @@ BENCHMARK(BM_DemoBankBridgeBookings)->Arg(1000)->Iterations(3)->Unit(benchmark::
 
 // A bundle layout and a demo bank in a temporary folder, the real demo bank
 // scripts in its Resources.
-void prepare(velmora::platform::Application& application)
+void prepare(velmora::platform::RunningProgram& program)
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "velmora-bench-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
@@ -145,7 +145,7 @@ void prepare(velmora::platform::Application& application)
     s.resources = s.folder / "T.app" / "Contents" / "Resources";
     std::filesystem::create_directories(s.folder / "T.app" / "Contents" / "MacOS");
     std::filesystem::create_directories(s.resources);
-    application.setExecutableFile(s.folder / "T.app" / "Contents" / "MacOS" / "Velmora");
+    program.setExecutableFile(s.folder / "T.app" / "Contents" / "MacOS" / "Velmora");
 
     std::ofstream(accountsScript()) << kAccountsScript;
     std::filesystem::permissions(accountsScript(), std::filesystem::perms::owner_all);
@@ -162,10 +162,9 @@ void prepare(velmora::platform::Application& application)
 
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     benchmark::Initialize(&argc, argv);
-    velmora::platform::Application application(argc, argv);
-    prepare(application);
+    velmora::platform::RunningProgram program("");
+    prepare(program);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::filesystem::remove_all(setup().folder);

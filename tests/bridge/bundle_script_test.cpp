@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/banking_scripts.h"
-#include "platform/application.h"
+#include "platform/running_program.h"
 #include "platform/errors.h"
 #include "tests/support/temporary_bundle.h"
 
@@ -28,7 +28,7 @@ TEST(BundleScript, MissingFolderOnTheWayRaisesNilObjectException)
     const testing::TemporaryBundle bundle;  // restores the executable afterwards
     for (const char* executable : {"", "/Velmora", "Velmora", "MacOS/Velmora"}) {
         SCOPED_TRACE(executable);
-        platform::Application::registered()->setExecutableFile(executable);
+        platform::RunningProgram::registered()->setExecutableFile(executable);
         EXPECT_THROW(Kontennamenermitteln({}), NilObjectException);
         EXPECT_THROW(buchungViaTessel({}), NilObjectException);
     }

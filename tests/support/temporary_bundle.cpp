@@ -5,7 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "platform/application.h"
+#include "platform/running_program.h"
 
 namespace velmora::testing {
 
@@ -25,7 +25,7 @@ TemporaryBundle::TemporaryBundle(std::string_view bundle_name)
     : folder(makeTemporaryFolder()),
       resources(folder / bundle_name / "Contents" / "Resources"),
       executable_(folder / bundle_name / "Contents" / "MacOS" / "Velmora"),
-      previous_executable_(platform::Application::registered()->ExecutableFile())
+      previous_executable_(platform::RunningProgram::registered()->ExecutableFile())
 {
     std::filesystem::create_directories(executable_.parent_path());
     std::filesystem::create_directories(resources);
@@ -34,13 +34,13 @@ TemporaryBundle::TemporaryBundle(std::string_view bundle_name)
 
 TemporaryBundle::~TemporaryBundle()
 {
-    platform::Application::registered()->setExecutableFile(previous_executable_);
+    platform::RunningProgram::registered()->setExecutableFile(previous_executable_);
     std::filesystem::remove_all(folder);
 }
 
 void TemporaryBundle::enter() const
 {
-    platform::Application::registered()->setExecutableFile(executable_);
+    platform::RunningProgram::registered()->setExecutableFile(executable_);
 }
 
 void TemporaryBundle::writeScript(std::string_view name, std::string_view body, bool executable) const
