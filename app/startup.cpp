@@ -60,8 +60,8 @@ void InitFileTypes()
 std::unique_ptr<app::App> NewAppInstance(int& argc, char** argv)
 {
     auto application = std::make_unique<app::App>(argc, argv);
+    // No display name: on X11 Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
     // On macOS a bar without a window is the application's own menu bar.
     Menue();
     return application;

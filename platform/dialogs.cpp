@@ -17,11 +17,15 @@ QWidget* dialogParent()
     return QApplication::activeWindow();
 }
 
+// Message boxes carry the program's name as their title, so that a message is
+// known to come from Velmora wherever the window system shows it.
+constexpr auto message_box_title = "Velmora";
+
 }  // namespace
 
 void MsgBox(const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(message_box_title), text, QMessageBox::Ok,
                     dialogParent());
     box.exec();
 }
