@@ -76,7 +76,11 @@ void Fenster1::btn_save_Action()
         platform::MsgBox(messages::no_file);
         return;
     }
-    buchung_erzeugen();
+    // "Script ausgeführt" would be untrue when no script ran at all.
+    if (buchung_erzeugen() == 0) {
+        platform::MsgBox(messages::nothing_to_send);
+        return;
+    }
     velmora::wBestaetigung()->ShowModal();
 }
 

@@ -71,8 +71,9 @@ public:
 
     // Reads the chosen file into the line list.
     void Laden();
-    // Sends one booking per transaction record of the loaded lines.
-    void buchung_erzeugen();
+    // Sends one booking per transaction record of the loaded lines; returns
+    // how many were sent.
+    std::size_t buchung_erzeugen();
 
 private:
     void Layout();

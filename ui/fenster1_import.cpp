@@ -64,7 +64,7 @@ QCheckBox* Fenster1::optionBox(import::Option option) const
     return nullptr;
 }
 
-void Fenster1::buchung_erzeugen()
+std::size_t Fenster1::buchung_erzeugen()
 {
     // The window keeps painting during the run but takes no clicks, so nothing
     // can replace the lines under the running parser.
@@ -81,7 +81,7 @@ void Fenster1::buchung_erzeugen()
         platform::RuntimeBackgroundTask,
     };
     try {
-        import::buchung_erzeugen(zeilen, anz_zeilen, run);
+        return import::buchung_erzeugen(zeilen, anz_zeilen, run);
     } catch (const std::exception& error) {
         // Said plainly, so that sending again does not silently double what already arrived.
         throw RuntimeException(std::string(error.what()) + "\n\n" + bookingsSentText(sent).toStdString());

@@ -11,6 +11,8 @@ inline constexpr std::string_view zandor_not_ready =
     "zur Verfügung.";
 inline constexpr std::string_view no_account = "Zuerst Kontonamen eingeben!";
 inline constexpr std::string_view no_file = "Zuerst Datei auswählen";
+inline constexpr std::string_view nothing_to_send =
+    "Keine Buchung gesendet: Die Datei enthält keine Transaktion, die an Zandor zu senden ist.";
 inline constexpr std::string_view file_prefix = "Datei ";
 inline constexpr std::string_view file_missing_suffix = " ist nicht vorhanden";
 inline constexpr std::string_view file_unreadable_suffix = " kann nicht gelesen werden";
