@@ -4,7 +4,7 @@
 #   install-packages.sh test   that, plus what the tests, benchmarks and fuzzing need
 set -eu
 
-run_packages="cmake g++ make qt6-base-dev"
+run_packages="cmake g++ make qt6-base-dev qt6-translations-l10n"
 test_packages="$run_packages libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth xdotool x11-apps netpbm tesseract-ocr tesseract-ocr-eng libfinance-qif-perl"
 
 case ${1:-} in

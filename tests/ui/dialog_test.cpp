@@ -1,10 +1,15 @@
-// The completion dialog: how it closes, and how it resizes.
+// The completion dialog (how it closes, how it resizes), and Qt's own dialogs.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
+#include "platform/dialogs.h"
 #include "ui/wbestaetigung.h"
 
 namespace velmora::testing {
@@ -35,6 +40,23 @@ TEST(CompletionDialog, CloseBoxClosesItAndTheNextShowingIsFresh)
     QPointer<ui::wBestaetigung> second = wBestaetigung();
     EXPECT_FALSE(second.isNull());
     delete second;
+}
+
+// Qt's own dialogs speak German, as the program does, whatever the system's language.
+TEST(QtDialogs, FileChooserCancelButtonReadsAbbrechen)
+{
+    QString cancel_text;
+    QTimer inspector;
+    QObject::connect(&inspector, &QTimer::timeout, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!chooser)
+            return;
+        cancel_text = chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+        chooser->reject();
+    });
+    inspector.start(5);
+    EXPECT_FALSE(platform::GetOpenFolderItem("special/any"));
+    EXPECT_EQ(cancel_text.toStdString(), "Abbrechen");
 }
 
 TEST(CompletionDialog, ResizesNoSmallerThan64AndKeepsControlsAtTheTopLeft)

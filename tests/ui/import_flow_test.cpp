@@ -142,6 +142,32 @@ TEST_F(ImportFlow, TwoSendsSendEverythingTwiceAndConfirmEachTime)
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
+struct NothingToSendRow {
+    const char* name;
+    std::string_view bytes;
+    bool skip_own_transfers;  // ticks the three boxes that leave own transfers out
+};
+
+TEST_F(ImportFlow, FileWithNothingToSendRunsNoScriptAndSaysSo)
+{
+    const NothingToSendRow rows[] = {
+        {"a letter", "Sehr geehrte Damen und Herren,\n", false},
+        {"a category list", "!Type:Cat\nNLebensmittel\n^\n", false},
+        {"only own transfers", "!Type:Bank\nT-50,00\nL[Sparbuch]\n^\n", true},
+    };
+    for (const auto& row : rows) {
+        choose(writeFile("datei.qif", row.bytes));
+        for (QCheckBox* box : {window->mit_kat(), window->kat_konto(), window->kat_gleich()})
+            box->setChecked(row.skip_own_transfers);
+        send();
+        EXPECT_EQ(dialogs.messages().back().toStdString(), ui::messages::nothing_to_send) << row.name;
+    }
+    EXPECT_EQ(dialogs.messages().size(), 3);
+    EXPECT_TRUE(bookingsSent().empty());
+    EXPECT_FALSE(fs::exists(log()));
+    EXPECT_EQ(confirmations(), 0);
+}
+
 TEST_F(ImportFlow, ScriptFailingPartWayStopsThereAndSaysHowManyWereSent)
 {
     choose(writeFile("konto.qif", three_records));
