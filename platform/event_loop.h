@@ -16,9 +16,15 @@ bool QuitRequested();
 int RunEventLoop();
 
 // Called once per pass of a long loop: lets the window repaint and the system
-// know the program is alive. Cheap on most calls; it hands over to the event
-// loop only every few milliseconds.
+// know the program is alive. Most calls only count: every few hundred passes
+// it looks at the clock, and it hands over to the event loop when some
+// milliseconds have passed since it last did.
 void RuntimeBackgroundTask();
+
+// The same after a pass that is slow by itself (a script run, a large piece of
+// a file read): it looks at the clock at once, so the window keeps repainting
+// however few such passes there are.
+void RuntimeBackgroundTaskAfterSlowPass();
 
 // While one of these exists, the program's windows keep painting but take no
 // user input: clicks and keys that arrive during a long run are dropped, not

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -81,7 +82,8 @@ private:
     void CreateControls0();  // the runtime's _CreateControls0
     QWidget* surface() const;
     QAction* menuItem(std::string_view name) const;
-    QCheckBox* optionBox(import::Option option) const;
+    // The four option boxes, indexed by the option they stand for.
+    std::array<QCheckBox*, 4> optionBoxes() const;
 };
 
 }  // namespace ui

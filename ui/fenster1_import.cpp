@@ -1,5 +1,6 @@
 // The main window's side of an import: reading the chosen file into the line
 // list, and sending the loaded lines as bookings through the booking script.
+#include <array>
 #include <string>
 
 #include "bridge/banking_scripts.h"
@@ -31,7 +32,7 @@ import::ReadResult readWithoutInput(const std::filesystem::path& file)
 {
     // No click may start another load or a send while the lines are read.
     const platform::InputBlocker no_input_while_reading;
-    return import::read_lines(file, platform::RuntimeBackgroundTask);
+    return import::read_lines(file, platform::RuntimeBackgroundTaskAfterSlowPass);
 }
 
 }  // namespace
@@ -53,15 +54,14 @@ void Fenster1::Laden()
     }
 }
 
-QCheckBox* Fenster1::optionBox(import::Option option) const
+std::array<QCheckBox*, 4> Fenster1::optionBoxes() const
 {
-    switch (option) {
-    case import::Option::mit_kat: return mit_kat();
-    case import::Option::monat_tag: return monat_tag();
-    case import::Option::kat_konto: return kat_konto();
-    case import::Option::kat_gleich: return kat_gleich();
-    }
-    return nullptr;
+    std::array<QCheckBox*, 4> boxes{};
+    boxes[static_cast<std::size_t>(import::Option::mit_kat)] = mit_kat();
+    boxes[static_cast<std::size_t>(import::Option::monat_tag)] = monat_tag();
+    boxes[static_cast<std::size_t>(import::Option::kat_konto)] = kat_konto();
+    boxes[static_cast<std::size_t>(import::Option::kat_gleich)] = kat_gleich();
+    return boxes;
 }
 
 std::size_t Fenster1::buchung_erzeugen()
@@ -70,13 +70,16 @@ std::size_t Fenster1::buchung_erzeugen()
     // can replace the lines under the running parser.
     const platform::InputBlocker no_input_while_sending;
     const std::string account = pop_konten()->currentText().toStdString();
+    // Found once; each box is still asked at the moment the run needs it.
+    const std::array<QCheckBox*, 4> boxes = optionBoxes();
     std::size_t sent = 0;
     const import::RunContext run{
         account,
-        [this](import::Option option) { return optionBox(option)->isChecked(); },
+        [&boxes](import::Option option) { return boxes[static_cast<std::size_t>(option)]->isChecked(); },
         [&sent](const import::BookingArguments& booking) {
             buchungViaTessel(booking);
             ++sent;
+            platform::RuntimeBackgroundTaskAfterSlowPass();
         },
         platform::RuntimeBackgroundTask,
     };
