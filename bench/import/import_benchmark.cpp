@@ -31,14 +31,7 @@ constexpr std::string_view child_flag = "--read-and-book";
 // Seconds per run and peak sizes, by benchmark, for the closing summary.
 std::map<std::string, double> figures;
 
-fs::path qif_file(std::size_t transactions) {
-    const char* dir = std::getenv("VELMORA_BENCH_DIR");
-    const fs::path folder = dir ? fs::path(dir) : fs::temp_directory_path() / "velmora-bench";
-    fs::create_directories(folder);
-    const fs::path file = folder / ("bank-" + std::to_string(transactions) + ".qif");
-    if (!fs::exists(file)) bench::write_qif_file(file, transactions);
-    return file;
-}
+fs::path qif_file(std::size_t transactions) { return bench::benchmark_file(transactions); }
 
 std::size_t read_and_book(const fs::path& file) {
     const auto result = import::read_lines(file);

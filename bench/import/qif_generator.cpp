@@ -2,6 +2,7 @@
 #include "qif_generator.h"
 
 #include <array>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -19,6 +20,7 @@ constexpr std::array<std::string_view, 8> payees = {
     "Buchhandlung Fr\xFCh am Markt",          "Gehalt Firma Weber KG"};
 constexpr std::array<std::string_view, 6> categories = {
     "Lebensmittel:Brot", "Nebenkosten:Strom", "Haushalt", "Auto:Benzin", "[Sparbuch]", "Geh\xE4lter"};
+constexpr std::string_view own_transfer = "[Sparbuch]";
 constexpr std::array<std::string_view, 5> memos = {"Wocheneinkauf f\xFCr die Familie", "Abschlag M\xE4rz 2019", "",
                                                    "Rechnung 4711 vom 12.03.", "Dauerauftrag monatlich"};
 
@@ -36,9 +38,9 @@ std::string date_text(std::mt19937& random) {
     }
 }
 
-std::string amount_text(std::mt19937& random) {
+std::string amount_text(std::mt19937& random, RecordMix mix) {
     const unsigned cents = random() % 100;
-    const std::string sign = random() % 3 ? "-" : "";
+    const std::string sign = random() % 3 || mix == RecordMix::own_transfers ? "-" : "";
     const std::string two = two_digits(cents);
     switch (random() % 4) {
     case 0: return sign + "1.234," + two;
@@ -50,7 +52,7 @@ std::string amount_text(std::mt19937& random) {
 
 }  // namespace
 
-void write_qif_file(const std::filesystem::path& file, std::size_t transactions) {
+void write_qif_file(const std::filesystem::path& file, std::size_t transactions, RecordMix mix) {
     std::ofstream out(file, std::ios::binary);
     if (!out) throw std::runtime_error("cannot write " + file.string());
     std::mt19937 random(4711);
@@ -60,15 +62,26 @@ void write_qif_file(const std::filesystem::path& file, std::size_t transactions)
         record.clear();
         record += "D" + date_text(random) + "\n";
         if (random() % 6 == 0) record += "N" + std::to_string(1000 + random() % 9000) + "\n";
-        record += "T" + amount_text(random) + "\n";
+        record += "T" + amount_text(random, mix) + "\n";
         record += "P" + std::string(payees[random() % payees.size()]) + "\n";
         if (const auto memo = memos[random() % memos.size()]; !memo.empty()) record += "M" + std::string(memo) + "\n";
-        record += "L" + std::string(categories[random() % categories.size()]) + "\n";
+        const std::string_view category = categories[random() % categories.size()];
+        record += "L" + std::string(mix == RecordMix::own_transfers ? own_transfer : category) + "\n";
         if (random() % 8 == 0) record += "SHaushalt\nEAnteil\n$-12.50\n";
         record += "^\n";
         out << record;
     }
     if (!out.flush()) throw std::runtime_error("cannot write " + file.string());
+}
+
+std::filesystem::path benchmark_file(std::size_t transactions, RecordMix mix) {
+    const char* dir = std::getenv("VELMORA_BENCH_DIR");
+    const std::filesystem::path folder = dir ? std::filesystem::path(dir) : std::filesystem::temp_directory_path() / "velmora-bench";
+    std::filesystem::create_directories(folder);
+    const std::string kind = mix == RecordMix::own_transfers ? "transfers-" : "bank-";
+    const std::filesystem::path file = folder / (kind + std::to_string(transactions) + ".qif");
+    if (!std::filesystem::exists(file)) write_qif_file(file, transactions, mix);
+    return file;
 }
 
 }  // namespace velmora::bench
