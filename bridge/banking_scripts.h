@@ -4,6 +4,7 @@
 // script's result comes back unchanged. Errors pass to the caller.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/script_execution.h"
 
@@ -15,6 +16,10 @@ inline constexpr std::string_view kBuchungScript = "buchungViaTessel.scpt";
 // Zandor's account names joined by ", "; empty when Zandor is not running or
 // has no account folder open. Called with no texts.
 std::string Kontennamenermitteln(const ScriptArguments& arguments);
+
+// The names in Kontennamenermitteln's result, in order: split at every ", ",
+// untrimmed, empty names kept; a bare comma does not split.
+std::vector<std::string> AccountNames(std::string_view names);
 
 // Enters one booking; called with the nine texts of a booking. Its result is
 // of no interest to the booking run.

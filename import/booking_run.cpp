@@ -23,7 +23,7 @@ class BookingRun {
 public:
     explicit BookingRun(const RunContext& run) : run_(run) {}
 
-    void treat(std::string_view line) {
+    void treat(std::string_view line, std::int64_t index) {
         if (ends_record(line)) {
             end_record();
             return;
@@ -35,7 +35,10 @@ public:
         // Each test sees the line as the steps before it left it: an amount
         // that is no number («TMiete») goes on as «Miete».
         std::string_view current = line;
-        if (current.starts_with('D')) buchung_.datum = booking_date(current, ticked(Option::monat_tag));
+        if (current.starts_with('D')) {
+            buchung_.datum = booking_date(current, ticked(Option::monat_tag));
+            date_line_ = index;
+        }
         if (current.starts_with('T')) current = take_amount(current);
         if (current.starts_with('M')) buchung_.memo.assign(text::WithoutFirst(current));
         if (current.starts_with('P')) buchung_.empfaenger.assign(text::WithoutFirst(current));
@@ -43,7 +46,7 @@ public:
         if (current.starts_with('L') && ticked(Option::kat_konto)) take_counter_account(current);
     }
 
-    std::size_t sent() const { return sent_; }
+    const RunReport& report() const { return report_; }
 
 private:
     bool ticked(Option option) const { return run_.option && run_.option(option); }
@@ -86,11 +89,19 @@ private:
         if (section_ == Section::transactions && !skipped_as_own_transfer()) {
             buchung_.write_arguments(arguments_);
             run_.send(arguments_);
-            ++sent_;
+            ++report_.sent;
+            if (buchung_.datum.empty()) report_.undated.push_back(date_line_);
+        } else {
+            ++report_.skipped;
         }
-        buchung_.reset(betrag_ohne_t_zeile);
-        negativ_ = false;
+        start_record(betrag_ohne_t_zeile);
         record_ended_ = true;
+    }
+
+    void start_record(std::string_view betrag_default) {
+        buchung_.reset(betrag_default);
+        negativ_ = false;
+        date_line_ = no_date_line;
     }
 
     bool skipped_as_own_transfer() const {
@@ -104,30 +115,30 @@ private:
     // belongs to the block before and is dropped, as at the end of the file.
     void enter(Section section) {
         section_ = section;
-        buchung_.reset(record_ended_ ? betrag_ohne_t_zeile : std::string_view{});
-        negativ_ = false;
+        start_record(record_ended_ ? betrag_ohne_t_zeile : std::string_view{});
     }
 
     const RunContext& run_;
     Buchung buchung_;
     bool negativ_ = false;
+    std::int64_t date_line_ = no_date_line;
     bool record_ended_ = false;
     Section section_ = Section::transactions;
     std::string amount_;
     BookingArguments arguments_;
-    std::size_t sent_ = 0;
+    RunReport report_;
 };
 
 }  // namespace
 
-std::size_t buchung_erzeugen(const LineList& zeilen, std::int64_t last_index, const RunContext& run) {
+RunReport buchung_erzeugen(const LineList& zeilen, std::int64_t last_index, const RunContext& run) {
     BookingRun booking_run(run);
     const std::int64_t last = std::min(last_index, zeilen.upper_bound());
     for (std::int64_t i = 0; i <= last; ++i) {
-        booking_run.treat(zeilen[static_cast<std::size_t>(i)]);
+        booking_run.treat(zeilen[static_cast<std::size_t>(i)], i);
         if (run.yield) run.yield();
     }
-    return booking_run.sent();
+    return booking_run.report();
 }
 
 }  // namespace velmora::import

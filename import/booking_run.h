@@ -34,15 +34,28 @@ struct RunContext {
     std::function<void()> yield;  // called once per line; may be empty
 };
 
+// What a run did with the records it met.
+struct RunReport {
+    std::size_t sent = 0;
+    // Records that were not sent: own transfers left out by kat_gleich, and
+    // the entries of list blocks (accounts, categories, prices...).
+    std::size_t skipped = 0;
+    // For each booking sent without a date, in order: the index of its D line
+    // whose text was no date, or no_date_line when the record had none.
+    std::vector<std::int64_t> undated;
+};
+
+inline constexpr std::int64_t no_date_line = -1;
+
 // Treats the lines 0..last_index (at most the list's upper bound) and sends
 // the records. An exception from `send` ends the run at that record and passes
-// on unchanged. Returns the number of bookings sent.
+// on unchanged.
 //
 // When `send` throws part-way, the bookings sent before it are exactly the
 // calls of `send` that returned; a caller that must tell the user how many
 // went out counts those returns in its own `send`:
 //     std::size_t sent = 0;
 //     run.send = [&](const BookingArguments& b) { book(b); ++sent; };
-std::size_t buchung_erzeugen(const LineList& zeilen, std::int64_t last_index, const RunContext& run);
+RunReport buchung_erzeugen(const LineList& zeilen, std::int64_t last_index, const RunContext& run);
 
 }  // namespace velmora::import

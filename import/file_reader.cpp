@@ -75,6 +75,11 @@ ReadResult read_lines(const std::filesystem::path& file, const std::function<voi
     return {ReadStatus::read, split_lines(std::move(*bytes), start, yield)};
 }
 
+std::string read_failure_message(ReadStatus status, std::string_view shown_path) {
+    const std::string_view why = status == ReadStatus::missing ? " ist nicht vorhanden" : " kann nicht gelesen werden";
+    return "Datei " + std::string(shown_path) + std::string(why);
+}
+
 LineList lines_from_bytes(std::string_view bytes) {
     TextBuffer buffer;
     buffer.append(bytes);

@@ -2,6 +2,7 @@
 // Reading a transaction file into the line list.
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "import/line_list.h"
@@ -26,6 +27,10 @@ struct ReadResult {
 // piece of the file read and every lines_per_yield lines, so the caller can
 // keep its window alive.
 ReadResult read_lines(const std::filesystem::path& file, const std::function<void()>& yield = {});
+
+// What the user is told when a file was not read: "Datei ", the path as shown
+// to the user, and " ist nicht vorhanden" or " kann nicht gelesen werden".
+std::string read_failure_message(ReadStatus status, std::string_view shown_path);
 
 // The same over bytes already in memory (used by tests and fuzzing).
 LineList lines_from_bytes(std::string_view bytes);

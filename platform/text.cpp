@@ -119,4 +119,14 @@ std::string_view Trim(std::string_view s) {
     return s.substr(begin, end - begin);
 }
 
+std::string GermanCount(std::size_t n) {
+    const std::string digits = std::to_string(n);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += '.';
+        out += digits[i];
+    }
+    return out;
+}
+
 }  // namespace velmora::text

@@ -27,5 +27,7 @@ std::string ReplaceAll(std::string_view s, std::string_view old_text, std::strin
 std::string_view RTrim(std::string_view s);
 // Surrounding blanks and tabs removed.
 std::string_view Trim(std::string_view s);
+// A count as German text writes it: digits grouped by "." («1.000»).
+std::string GermanCount(std::size_t n);
 
 }  // namespace velmora::text

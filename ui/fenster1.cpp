@@ -5,11 +5,11 @@
 
 #include "app/file_types.h"
 #include "bridge/banking_scripts.h"
+#include "bridge/zandor_messages.h"
 #include "platform/dialogs.h"
 #include "platform/event_loop.h"
 #include "platform/guarded_call.h"
 #include "platform/qt_text.h"
-#include "platform/text.h"
 #include "ui/messages.h"
 #include "ui/wbestaetigung.h"
 
@@ -18,9 +18,6 @@ namespace velmora {
 namespace ui {
 
 namespace {
-
-// The account script joins the names with this; a bare comma does not separate.
-constexpr std::string_view account_separator = ", ";
 
 bool fileExists(const std::filesystem::path& file)
 {
@@ -40,13 +37,12 @@ void Fenster1::Event_Open()
 {
     const std::string names = Kontennamenermitteln({});
     if (names.empty()) {
-        platform::MsgBox(messages::zandor_not_ready);
+        platform::MsgBox(zandor_not_ready);
         platform::Quit(0);
         return;
     }
-    const std::size_t count = text::CountFields(names, account_separator);
-    for (std::size_t field = 1; field <= count; ++field) {
-        pop_konten()->addItem(platform::QText(text::NthField(names, account_separator, field)));
+    for (const std::string& account : AccountNames(names)) {
+        pop_konten()->addItem(platform::QText(account));
         platform::RuntimeBackgroundTask();
     }
     pop_konten()->setCurrentIndex(0);

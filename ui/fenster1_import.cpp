@@ -4,28 +4,22 @@
 #include <string>
 
 #include "bridge/banking_scripts.h"
+#include "bridge/zandor_messages.h"
 #include "import/file_reader.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/event_loop.h"
 #include "platform/qt_text.h"
 #include "ui/fenster1.h"
-#include "ui/messages.h"
 
 namespace velmora::ui {
 
 namespace {
 
-void reportFile(const std::filesystem::path& file, std::string_view suffix)
+void reportFile(const std::filesystem::path& file, import::ReadStatus status)
 {
-    platform::MsgBox(platform::QText(messages::file_prefix) + platform::DisplayPath(std::filesystem::absolute(file))
-                     + platform::QText(suffix));
-}
-
-QString bookingsSentText(std::size_t sent)
-{
-    return sent == 1 ? QStringLiteral("Bis dahin wurde 1 Buchung an Zandor gesendet.")
-                     : QStringLiteral("Bis dahin wurden %1 Buchungen an Zandor gesendet.").arg(sent);
+    const QString shown = platform::DisplayPath(std::filesystem::absolute(file));
+    platform::MsgBox(platform::QText(import::read_failure_message(status, shown.toStdString())));
 }
 
 import::ReadResult readWithoutInput(const std::filesystem::path& file)
@@ -40,18 +34,12 @@ import::ReadResult readWithoutInput(const std::filesystem::path& file)
 void Fenster1::Laden()
 {
     import::ReadResult result = readWithoutInput(*f);
-    switch (result.status) {
-    case import::ReadStatus::missing:
-        reportFile(*f, messages::file_missing_suffix);
-        return;
-    case import::ReadStatus::unreadable:
-        reportFile(*f, messages::file_unreadable_suffix);
-        return;
-    case import::ReadStatus::read:
-        zeilen = std::move(result.lines);
-        anz_zeilen = zeilen.upper_bound();
+    if (result.status != import::ReadStatus::read) {
+        reportFile(*f, result.status);
         return;
     }
+    zeilen = std::move(result.lines);
+    anz_zeilen = zeilen.upper_bound();
 }
 
 std::array<QCheckBox*, 4> Fenster1::optionBoxes() const
@@ -84,10 +72,9 @@ std::size_t Fenster1::buchung_erzeugen()
         platform::RuntimeBackgroundTask,
     };
     try {
-        return import::buchung_erzeugen(zeilen, anz_zeilen, run);
+        return import::buchung_erzeugen(zeilen, anz_zeilen, run).sent;
     } catch (const std::exception& error) {
-        // Said plainly, so that sending again does not silently double what already arrived.
-        throw RuntimeException(std::string(error.what()) + "\n\n" + bookingsSentText(sent).toStdString());
+        throw RuntimeException(SendingStopped(error.what(), sent));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/event_loop.h"
 #include "tests/support/bounded_event_loop.h"
 #include "tests/ui/window_fixture.h"
+#include "bridge/zandor_messages.h"
 #include "ui/messages.h"
 
 namespace velmora::testing {
@@ -53,7 +54,7 @@ TEST_F(WindowTest, EmptyAccountListExplainsAndQuitsBeforeTheLoop)
 {
     ui::Fenster1& w = openWindow("");
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_EQ(dialogs.messages().front().toStdString(), ui::messages::zandor_not_ready);
+    EXPECT_EQ(dialogs.messages().front().toStdString(), zandor_not_ready);
     EXPECT_EQ(w.pop_konten()->count(), 0);
     ASSERT_TRUE(platform::QuitRequested());
 

@@ -1,0 +1,26 @@
+#include "bridge/zandor_messages.h"
+
+#include "platform/text.h"
+
+namespace velmora {
+
+namespace {
+
+std::string bookings(std::size_t count)
+{
+    return text::GermanCount(count) + (count == 1 ? " Buchung" : " Buchungen");
+}
+
+}  // namespace
+
+std::string BookingsSent(std::size_t sent)
+{
+    return bookings(sent) + " an Zandor gesendet.";
+}
+
+std::string SendingStopped(std::string_view reason, std::size_t sent)
+{
+    return std::string(reason) + "\n\nBis dahin " + (sent == 1 ? "wurde " : "wurden ") + BookingsSent(sent);
+}
+
+}  // namespace velmora

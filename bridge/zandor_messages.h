@@ -1,0 +1,24 @@
+#pragma once
+// What the user is told about Zandor, in the same words by the window and by
+// velmora-import.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Zandor gives no account names: it is not running, or has no account folder open.
+inline constexpr std::string_view zandor_not_ready =
+    "Zuerst bitte Zandor Professional starten und eine Kontenmappe öffnen. Da das Programm über AppleScript "
+    "die Daten sendet, geht dies leider nicht mit der Standard-Version von Zandor. Man kann für den Import aber "
+    "auch die Demoversion der Professional verwenden. Die Daten stehen dann danach auch in der Standard-Version "
+    "zur Verfügung.";
+
+// "1 Buchung an Zandor gesendet." or "1.000 Buchungen an Zandor gesendet."
+std::string BookingsSent(std::size_t sent);
+
+// Why a send stopped part-way, and how many bookings had gone out by then:
+// said plainly, so that sending again does not silently double them.
+std::string SendingStopped(std::string_view reason, std::size_t sent);
+
+}  // namespace velmora
