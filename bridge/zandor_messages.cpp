@@ -13,6 +13,12 @@ std::string bookings(std::size_t count)
 
 }  // namespace
 
+std::string NothingToSend(std::size_t files)
+{
+    return files == 1 ? "Keine Buchung gesendet: Die Datei enthält keine Transaktion, die an Zandor zu senden ist."
+                      : "Keine Buchung gesendet: Die Dateien enthalten keine Transaktion, die an Zandor zu senden ist.";
+}
+
 std::string BookingsSent(std::size_t sent)
 {
     return bookings(sent) + " an Zandor gesendet.";

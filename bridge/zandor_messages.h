@@ -14,6 +14,9 @@ inline constexpr std::string_view zandor_not_ready =
     "auch die Demoversion der Professional verwenden. Die Daten stehen dann danach auch in der Standard-Version "
     "zur Verfügung.";
 
+// A send that found no record to send, in one file or in several.
+std::string NothingToSend(std::size_t files);
+
 // "1 Buchung an Zandor gesendet." or "1.000 Buchungen an Zandor gesendet."
 std::string BookingsSent(std::size_t sent);
 

@@ -74,7 +74,7 @@ void Fenster1::btn_save_Action()
     }
     // "Script ausgeführt" would be untrue when no script ran at all.
     if (buchung_erzeugen() == 0) {
-        platform::MsgBox(messages::nothing_to_send);
+        platform::MsgBox(NothingToSend(1));
         return;
     }
     velmora::wBestaetigung()->ShowModal();

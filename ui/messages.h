@@ -7,7 +7,5 @@ namespace velmora::ui::messages {
 
 inline constexpr std::string_view no_account = "Zuerst Kontonamen eingeben!";
 inline constexpr std::string_view no_file = "Zuerst Datei auswählen";
-inline constexpr std::string_view nothing_to_send =
-    "Keine Buchung gesendet: Die Datei enthält keine Transaktion, die an Zandor zu senden ist.";
 
 }  // namespace velmora::ui::messages

@@ -29,6 +29,7 @@
 #include "tests/support/modal_dialogs.h"
 #include "tests/support/temporary_bundle.h"
 #include "ui/fenster1.h"
+#include "bridge/zandor_messages.h"
 #include "ui/messages.h"
 
 extern char** environ;
@@ -83,7 +84,7 @@ public:
     void send()
     {
         QTest::mouseClick(window_.btn_save(), Qt::LeftButton);
-        if (dialogs_.messages().size() != ++sends_ || dialogs_.messages().back().toStdString() != ui::messages::nothing_to_send)
+        if (dialogs_.messages().size() != ++sends_ || dialogs_.messages().back().toStdString() != NothingToSend(1))
             throw std::runtime_error("a record was not skipped");
     }
 

@@ -160,7 +160,9 @@ TEST_F(ImportFlow, FileWithNothingToSendRunsNoScriptAndSaysSo)
         for (QCheckBox* box : {window->mit_kat(), window->kat_konto(), window->kat_gleich()})
             box->setChecked(row.skip_own_transfers);
         send();
-        EXPECT_EQ(dialogs.messages().back().toStdString(), ui::messages::nothing_to_send) << row.name;
+        EXPECT_EQ(dialogs.messages().back().toStdString(),
+                  "Keine Buchung gesendet: Die Datei enthält keine Transaktion, die an Zandor zu senden ist.")
+            << row.name;
     }
     EXPECT_EQ(dialogs.messages().size(), 3);
     EXPECT_TRUE(bookingsSent().empty());
