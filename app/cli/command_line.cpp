@@ -1,0 +1,139 @@
+#include "app/cli/command_line.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr std::string_view konto_flag = "--konto";
+constexpr std::string_view format_flag = "--format";
+
+std::optional<PreviewFormat> formatNamed(std::string_view name)
+{
+    if (name == "text")
+        return PreviewFormat::text;
+    if (name == "csv")
+        return PreviewFormat::csv;
+    if (name == "json")
+        return PreviewFormat::json;
+    return std::nullopt;
+}
+
+// Walks the arguments once; "--konto NAME" and "--konto=NAME" are the same,
+// and after "--" every argument is a file.
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string_view>& arguments) : arguments_(arguments) {}
+
+    std::variant<Invocation, UsageError> parse()
+    {
+        for (next_ = 0; next_ < arguments_.size() && !error_;)
+            take(arguments_[next_++]);
+        if (error_)
+            return *error_;
+        return checked();
+    }
+
+private:
+    void take(std::string_view argument)
+    {
+        if (files_only_ || !argument.starts_with("-") || argument == "-") {
+            invocation_.files.emplace_back(argument);
+        } else if (argument == "--") {
+            files_only_ = true;
+        } else if (argument == "--help") {
+            help_ = true;
+        } else if (argument == "--version") {
+            version_ = true;
+        } else if (argument == "--konten") {
+            accounts_ = true;
+        } else if (argument == "--vorschau") {
+            invocation_.preview = true;
+        } else if (const auto value = valueOf(argument, konto_flag)) {
+            invocation_.konto = *value;
+            konto_given_ = true;
+        } else if (const auto value = valueOf(argument, format_flag)) {
+            takeFormat(*value);
+        } else if (!tick(argument)) {
+            fail("unbekannte Option »" + std::string(argument) + "«");
+        }
+    }
+
+    // The value of "--flag VALUE" or "--flag=VALUE"; nullopt for another flag.
+    std::optional<std::string_view> valueOf(std::string_view argument, std::string_view flag)
+    {
+        if (argument.starts_with(flag) && argument.size() > flag.size() && argument[flag.size()] == '=')
+            return argument.substr(flag.size() + 1);
+        if (argument != flag)
+            return std::nullopt;
+        if (next_ == arguments_.size()) {
+            fail(std::string(flag) + " braucht einen Wert");
+            return std::string_view{};
+        }
+        return arguments_[next_++];
+    }
+
+    void takeFormat(std::string_view name)
+    {
+        format_given_ = true;
+        if (const auto format = formatNamed(name))
+            invocation_.format = *format;
+        else if (!error_)
+            fail("unbekannte Form »" + std::string(name) + "« für --format (text, csv oder json)");
+    }
+
+    bool tick(std::string_view argument)
+    {
+        const auto flag = std::find_if(option_flags.begin(), option_flags.end(),
+                                       [&](const OptionFlag& f) { return f.flag == argument; });
+        if (flag == option_flags.end())
+            return false;
+        invocation_.ticked[static_cast<std::size_t>(flag->option)] = true;
+        return true;
+    }
+
+    std::variant<Invocation, UsageError> checked()
+    {
+        if (help_ || version_) {
+            invocation_.action = help_ ? Action::help : Action::version;
+            return invocation_;
+        }
+        if (accounts_) {
+            if (arguments_.size() != 1)
+                return UsageError{"--konten steht allein"};
+            invocation_.action = Action::list_accounts;
+            return invocation_;
+        }
+        if (!konto_given_)
+            return UsageError{"--konto fehlt"};
+        if (invocation_.files.empty())
+            return UsageError{"keine DATEI angegeben"};
+        if (format_given_ && !invocation_.preview)
+            return UsageError{"--format gilt nur mit --vorschau"};
+        return invocation_;
+    }
+
+    void fail(std::string reason) { error_ = UsageError{std::move(reason)}; }
+
+    const std::vector<std::string_view>& arguments_;
+    std::size_t next_ = 0;
+    Invocation invocation_;
+    std::optional<UsageError> error_;
+    bool files_only_ = false;
+    bool help_ = false;
+    bool version_ = false;
+    bool accounts_ = false;
+    bool konto_given_ = false;
+    bool format_given_ = false;
+};
+
+}  // namespace
+
+std::variant<Invocation, UsageError> ParseCommandLine(const std::vector<std::string_view>& arguments)
+{
+    return Parser(arguments).parse();
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,24 @@
+#pragma once
+// The work of velmora-import: previewing or sending the bookings of its files,
+// and listing Zandor's accounts.
+#include "app/cli/command_line.h"
+#include "app/cli/output.h"
+
+namespace velmora::cli {
+
+// velmora-import's exit statuses.
+enum ExitStatus : int {
+    exit_done = 0,
+    exit_script_failed = 1,  // a script failed; how many bookings went out is said
+    exit_refused = 2,        // a wrong call, a file that cannot be read, an account Zandor lacks
+    exit_zandor_not_ready = 3,
+};
+
+// Reads every file first; then prints each booking (--vorschau), or checks the
+// account against Zandor's and sends every booking through the booking script.
+int RunImport(const Invocation& invocation, const Streams& streams);
+
+// Zandor's account names, one per line.
+int ListAccounts(const Streams& streams);
+
+}  // namespace velmora::cli

@@ -1,0 +1,113 @@
+#include "app/cli/text_table.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/text.h"
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr std::string_view ellipsis = "…";
+constexpr std::string_view no_account = "–";
+constexpr std::string_view column_gap = "  ";
+constexpr std::size_t cents_digits = 2;
+
+enum class Align { left, right };
+
+struct Column {
+    std::string_view title;
+    std::size_t width;
+    Align align;
+};
+
+constexpr std::array<Column, 6> columns{{
+    {"Datum", 10, Align::left},
+    {"Betrag", 14, Align::right},
+    {"Richtung", 40, Align::left},
+    {"Kategorie", 18, Align::left},
+    {"Empfänger", 26, Align::left},
+    {"Memo", 30, Align::left},
+}};
+
+bool allDigits(std::string_view s)
+{
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string account(std::string_view name)
+{
+    return std::string(name.empty() ? no_account : name);
+}
+
+void appendCell(std::string& out, std::string_view text, const Column& column)
+{
+    const std::string shown = Shortened(text, column.width);
+    const std::string padding(column.width - text::Len(shown), ' ');
+    out += column.align == Align::right ? padding + shown : shown + padding;
+}
+
+template <class Cells>
+void appendLine(std::string& out, const Cells& cells)
+{
+    const std::size_t line_start = out.size();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            out += column_gap;
+        appendCell(out, cells[i], columns[i]);
+    }
+    out.resize(line_start + text::RTrim(std::string_view(out).substr(line_start)).size());
+    out += '\n';
+}
+
+}  // namespace
+
+std::string EuroAmount(std::string_view betrag)
+{
+    std::string_view digits = betrag;
+    if (digits.starts_with('+'))
+        digits.remove_prefix(1);
+    if (!allDigits(digits))
+        return std::string(betrag);
+    const std::size_t first_significant = std::min(digits.find_first_not_of('0'), digits.size());
+    std::string cents(digits.substr(first_significant));
+    cents.insert(0, cents_digits + 1 > cents.size() ? cents_digits + 1 - cents.size() : 0, '0');
+    const std::size_t euro_digits = cents.size() - cents_digits;
+    std::string out;
+    for (std::size_t i = 0; i < euro_digits; ++i) {
+        if (i > 0 && (euro_digits - i) % 3 == 0)
+            out += '.';
+        out += cents[i];
+    }
+    return out + "," + cents.substr(euro_digits) + " €";
+}
+
+std::string Shortened(std::string_view text, std::size_t width)
+{
+    if (text::Len(text) <= width)
+        return std::string(text);
+    return std::string(text::Left(text, static_cast<long long>(width) - 1)) + std::string(ellipsis);
+}
+
+void AppendTableHeader(std::string& out)
+{
+    std::array<std::string_view, columns.size()> titles;
+    std::transform(columns.begin(), columns.end(), titles.begin(), [](const Column& c) { return c.title; });
+    appendLine(out, titles);
+}
+
+void AppendTableRow(std::string& out, const import::BookingArguments& booking)
+{
+    const std::array<std::string, columns.size()> cells = {
+        booking[0],
+        EuroAmount(booking[2]),
+        "von " + account(booking[3]) + " an " + account(booking[4]),
+        booking[5],
+        booking[6],
+        booking[7],
+    };
+    appendLine(out, cells);
+}
+
+}  // namespace velmora::cli

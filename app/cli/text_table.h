@@ -1,0 +1,24 @@
+#pragma once
+// The preview as a table a person reads: one line per booking with its date,
+// the amount in euros and which way the money goes, category, payee and memo.
+// Columns are aligned by characters; a text too long for its column is
+// shortened with "…" (only here: the other forms carry every text whole).
+#include <string>
+#include <string_view>
+
+#include "import/booking_run.h"
+
+namespace velmora::cli {
+
+// The booking's amount text (hundredths) as euros, «123456» as «1.234,56 €». An
+// amount that is no plain number goes as it is.
+std::string EuroAmount(std::string_view betrag);
+
+// `text` cut to at most `width` characters, the last of them "…" when cut.
+std::string Shortened(std::string_view text, std::size_t width);
+
+void AppendTableHeader(std::string& out);
+// «31.12.2005    1.234,56 €  von Girokonto an Unbekannt    Strom    Stadtwerke    Abschlag»
+void AppendTableRow(std::string& out, const import::BookingArguments& booking);
+
+}  // namespace velmora::cli

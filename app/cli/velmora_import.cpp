@@ -1,0 +1,81 @@
+#include "app/cli/velmora_import.h"
+
+#include <exception>
+#include <string>
+#include <variant>
+
+#include "app/cli/command_line.h"
+#include "app/cli/import_command.h"
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr std::string_view usage =
+    "Aufruf: velmora-import --konto NAME [--kategorien] [--monat-tag] [--gegenkonto] [--ohne-umbuchungen]\n"
+    "                       [--vorschau [--format text|csv|json]] DATEI...\n"
+    "        velmora-import --konten\n"
+    "        velmora-import --help | --version\n";
+
+std::string helpText()
+{
+    std::string help = "velmora-import liest QIF-Dateien wie das Fenster von Velmora und sendet jede Transaktion\n"
+                       "als eine Buchung an Zandor, oder zeigt vorher genau, was ankäme.\n\n";
+    help += usage;
+    help += "\n  --konto NAME          das Zielkonto in Zandor („Konto in Zandor Kontenmappe:“)\n";
+    for (const OptionFlag& flag : option_flags) {
+        const std::string padding(22 - flag.flag.size(), ' ');
+        help += "  " + std::string(flag.flag) + padding + "„" + std::string(flag.caption) + "“\n";
+    }
+    help += "  --vorschau            nichts senden, sondern jede Buchung ausgeben\n"
+            "  --format FORM         Form der Vorschau: text (Tabelle, die Vorgabe), csv oder json\n"
+            "                        (json: je Buchung eine Zeile mit den neun Texten des Buchungsskripts)\n"
+            "  --konten              die Konten der geöffneten Kontenmappe in Zandor, eines je Zeile\n"
+            "  --help                diese Hilfe\n"
+            "  --version             die Version\n\n"
+            "Jede Datei wird für sich gelesen und gebucht. Vor der ersten Buchung werden alle Dateien\n"
+            "gelesen und das Konto geprüft. Eine Zusammenfassung je Datei steht auf der Fehlerausgabe.\n\n"
+            "Rückgabewert: 0 fertig, 1 ein Skript ist gescheitert, 2 falscher Aufruf, eine Datei\n"
+            "nicht lesbar oder das Konto unbekannt, 3 Zandor läuft nicht oder hat keine Kontenmappe offen.\n";
+    return help;
+}
+
+int refuse(const UsageError& error, const Streams& streams)
+{
+    streams.tell("velmora-import: " + error.reason + "\n" + std::string(usage) + "Mehr dazu: velmora-import --help\n");
+    return exit_refused;
+}
+
+int act(const Invocation& invocation, const Streams& streams)
+{
+    switch (invocation.action) {
+    case Action::help:
+        streams.out.buffer() += helpText();
+        return exit_done;
+    case Action::version:
+        streams.out.buffer() += "Velmora " VELMORA_VERSION "\n";
+        return exit_done;
+    case Action::list_accounts:
+        return ListAccounts(streams);
+    case Action::import:
+        break;
+    }
+    return RunImport(invocation, streams);
+}
+
+}  // namespace
+
+int Main(const std::vector<std::string_view>& arguments, const Streams& streams)
+{
+    try {
+        const auto parsed = ParseCommandLine(arguments);
+        if (const auto* error = std::get_if<UsageError>(&parsed))
+            return refuse(*error, streams);
+        return act(std::get<Invocation>(parsed), streams);
+    } catch (const std::exception& error) {
+        streams.tell("velmora-import: " + std::string(error.what()) + "\n");
+        return exit_script_failed;
+    }
+}
+
+}  // namespace velmora::cli
