@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QMap>
+#include <map>
+#include <optional>
+#include <string>
 #include <QXmlStreamReader>
 
 namespace velmora {
@@ -12,24 +14,24 @@ namespace {
 
 // The keys of the property list with the text of their values (<true/> reads
 // as "true"); nullopt when the file cannot be read or is not well formed.
-std::optional<QMap<QString, QString>> readPropertyList(const QString& path)
+std::optional<std::map<std::string, std::string>> readPropertyList(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QXmlStreamReader xml(&file);
-    QMap<QString, QString> entries;
-    QString key;
+    std::map<std::string, std::string> entries;
+    std::string key;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         const QString element = xml.name().toString();
         if (element == "key")
-            key = xml.readElementText();
+            key = xml.readElementText().toStdString();
         else if (element == "true" || element == "false")
-            entries[key] = element;
+            entries[key] = element.toStdString();
         else if (element != "plist" && element != "dict")
-            entries[key] = xml.readElementText();
+            entries[key] = xml.readElementText().toStdString();
     }
     if (xml.hasError())
         return std::nullopt;
@@ -38,15 +40,16 @@ std::optional<QMap<QString, QString>> readPropertyList(const QString& path)
 
 TEST(InfoPlist, IsWellFormedAndNamesTheProgramItsVersionAndWhyItScriptsZandor)
 {
-    const auto entries = readPropertyList(VELMORA_INFO_PLIST);
+    auto entries = readPropertyList(VELMORA_INFO_PLIST);
     ASSERT_TRUE(entries) << VELMORA_INFO_PLIST;
-    EXPECT_EQ(entries->value("CFBundleExecutable"), "Velmora");
-    EXPECT_EQ(entries->value("CFBundleIdentifier"), "de.velmora.Velmora");
-    EXPECT_EQ(entries->value("CFBundleShortVersionString"), "1.16");
-    EXPECT_EQ(entries->value("CFBundleVersion"), "1.16");
-    EXPECT_EQ(entries->value("CFBundlePackageType"), "APPL");
-    EXPECT_TRUE(entries->value("NSAppleEventsUsageDescription").startsWith("Velmora fragt bei Zandor die Kontennamen ab"))
-        << entries->value("NSAppleEventsUsageDescription").toStdString();
+    auto& keys = *entries;
+    EXPECT_EQ(keys["CFBundleExecutable"], "Velmora");
+    EXPECT_EQ(keys["CFBundleIdentifier"], "de.velmora.Velmora");
+    EXPECT_EQ(keys["CFBundleShortVersionString"], "1.16");
+    EXPECT_EQ(keys["CFBundleVersion"], "1.16");
+    EXPECT_EQ(keys["CFBundlePackageType"], "APPL");
+    EXPECT_TRUE(keys["NSAppleEventsUsageDescription"].starts_with("Velmora fragt bei Zandor die Kontennamen ab"))
+        << keys["NSAppleEventsUsageDescription"];
 }
 
 }  // namespace
