@@ -82,7 +82,8 @@ std::string read_failure_message(ReadStatus status, std::string_view shown_path)
 
 LineList lines_from_bytes(std::string_view bytes) {
     TextBuffer buffer;
-    buffer.append(bytes);
+    buffer.resize(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), buffer.data());
     return split_lines(std::move(buffer), 0);
 }
 

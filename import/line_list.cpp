@@ -31,9 +31,4 @@ void LineEnds::widen() {
 
 LineList::LineList(TextBuffer text, LineEnds ends) : text_(std::move(text)), ends_(std::move(ends)) {}
 
-void LineList::append(std::string_view line) {
-    text_.append(line);
-    ends_.push_back(text_.size());
-}
-
 }  // namespace velmora::import

@@ -52,8 +52,6 @@ public:
         return {text_.data() + begin, ends_[i] - begin};
     }
 
-    void append(std::string_view line);
-
 private:
     TextBuffer text_;
     LineEnds ends_;

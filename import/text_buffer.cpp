@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <new>
 #include <utility>
 
@@ -31,16 +30,6 @@ void advise_huge_pages(void* data, std::size_t size) {
     const auto begin = (reinterpret_cast<std::uintptr_t>(data) + huge_page - 1) & ~(huge_page - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(huge_page - 1);
     if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, huge_page_advice);
-}
-
-TextBuffer::TextBuffer(const TextBuffer& other) { append(other.view()); }
-
-TextBuffer& TextBuffer::operator=(const TextBuffer& other) {
-    if (this != &other) {
-        TextBuffer copy(other);
-        *this = std::move(copy);
-    }
-    return *this;
 }
 
 TextBuffer::TextBuffer(TextBuffer&& other) noexcept
@@ -73,14 +62,6 @@ void TextBuffer::resize(std::size_t new_size) {
     // An exact size: the reader knows how large the text will be.
     if (new_size != capacity_) reallocate(new_size);
     size_ = new_size;
-}
-
-void TextBuffer::append(std::string_view bytes) {
-    if (bytes.empty()) return;
-    const std::size_t needed = size_ + bytes.size();
-    if (needed > capacity_) reallocate(needed > 2 * capacity_ ? needed : 2 * capacity_);
-    std::memcpy(data_ + size_, bytes.data(), bytes.size());
-    size_ = needed;
 }
 
 }  // namespace velmora::import

@@ -1,7 +1,8 @@
 #pragma once
 // A growable block of bytes that can change size without first copying its
 // contents: a file of 85 MB is read into it, decoded in place and kept as the
-// line list's text, so a second copy of the file never exists.
+// line list's text, so a second copy of the file never exists. It cannot be
+// copied, so that no copy comes about unnoticed either.
 #include <cstddef>
 #include <string_view>
 
@@ -10,8 +11,8 @@ namespace velmora::import {
 class TextBuffer {
 public:
     TextBuffer() = default;
-    TextBuffer(const TextBuffer& other);
-    TextBuffer& operator=(const TextBuffer& other);
+    TextBuffer(const TextBuffer&) = delete;
+    TextBuffer& operator=(const TextBuffer&) = delete;
     TextBuffer(TextBuffer&& other) noexcept;
     TextBuffer& operator=(TextBuffer&& other) noexcept;
     ~TextBuffer();
@@ -24,7 +25,6 @@ public:
     // New bytes are left uninitialised; the contents up to the smaller size stay.
     // Throws std::bad_alloc when memory runs out.
     void resize(std::size_t new_size);
-    void append(std::string_view bytes);
 
 private:
     void reallocate(std::size_t new_capacity);

@@ -20,17 +20,6 @@ std::size_t offset_after_chars(std::string_view s, std::size_t n) {
     return i;
 }
 
-// Byte offset where the last n characters begin (0 when s is shorter).
-std::size_t offset_of_last_chars(std::string_view s, std::size_t n) {
-    std::size_t i = s.size();
-    while (n > 0 && i > 0) {
-        --i;
-        while (i > 0 && is_continuation(s[i])) --i;
-        --n;
-    }
-    return i;
-}
-
 // The separators and patterns here are mostly one character long.
 std::size_t find_text(std::string_view s, std::string_view find, std::size_t from = 0) {
     return find.size() == 1 ? s.find(find.front(), from) : s.find(find, from);
@@ -47,11 +36,6 @@ std::size_t Len(std::string_view s) {
 std::string_view Left(std::string_view s, long long n) {
     if (n <= 0) return {};
     return s.substr(0, offset_after_chars(s, static_cast<std::size_t>(n)));
-}
-
-std::string_view Right(std::string_view s, long long n) {
-    if (n <= 0) return {};
-    return s.substr(offset_of_last_chars(s, static_cast<std::size_t>(n)));
 }
 
 std::string_view WithoutFirst(std::string_view s) { return s.substr(offset_after_chars(s, 1)); }

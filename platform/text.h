@@ -9,9 +9,8 @@
 namespace velmora::text {
 
 std::size_t Len(std::string_view s);
-// First / last n characters; a negative or zero n gives "", n beyond the end gives s.
+// The first n characters; a negative or zero n gives "", n beyond the end gives s.
 std::string_view Left(std::string_view s, long long n);
-std::string_view Right(std::string_view s, long long n);
 // s without its first character ("" stays "").
 std::string_view WithoutFirst(std::string_view s);
 // 1-based character position of the first `find` in s, 0 when absent.

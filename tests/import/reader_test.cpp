@@ -1,9 +1,8 @@
 // Files into lines: encodings, line ends, trimming, and files that cannot be read.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <iconv.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "booking_helpers.h"
@@ -13,6 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string_view>;
+using namespace std::string_view_literals;
 
 Lines all_lines(const LineList& list) {
     Lines out;
@@ -27,25 +27,48 @@ struct LinesRow {
 };
 
 TEST(Reader, SplitsTrimsAndDecodes) {
-    using namespace std::string_view_literals;
     const LinesRow rows[] = {
         {"empty file", "", {""}},
         {"final line end", "A\nB\n", {"A", "B"}},
         {"no final line end", "A\nB", {"A", "B"}},
         {"CR LF and lone CR", "A\r\nB\rC\n\r\nD", {"A", "B", "C", "", "D"}},
         {"blank lines kept", "\n \t\nx", {"", "", "x"}},
-        {"leading blanks kept", "  ^  \n", {"  ^"}},
+        {"leading blanks kept", "  ^ \v\f\t \n", {"  ^"}},
         {"NUL dropped", "a\0b\n\0"sv, {"ab", ""}},
         {"Latin-1", "B\xE4""cker \xA4", {"Bäcker ¤"}},
-        {"Windows-1252 80-9F", "\x80 \x84x\x93 \x96 \x81", {"€ „x“ – \xC2\x81"}},
-        {"UTF-8 without mark", "caf\xC3\xA9 \xE2\x82\xAC", {"café €"}},
+        {"UTF-8 without mark", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x92\xB6\nx", {"café € 💶", "x"}},
         {"UTF-8 mark dropped", "\xEF\xBB\xBFx\n", {"x"}},
-        {"stray byte in marked file", "\xEF\xBB\xBF\xC3\xA9\xE4", {"éä"}},
         {"invalid UTF-8 is Latin-1", "\xC3\xA9 \xE4", {"Ã© ä"}},
         {"overlong form is Latin-1", "\xC0\xAF", {"À¯"}},
         {"surrogate is Latin-1", "\xED\xA0\x80", {"í\xC2\xA0€"}},
+        // In a marked file each byte outside a well-formed sequence is one Latin-1 character.
+        {"marked: stray byte", "\xEF\xBB\xBF\xC3\xA9\xE4", {"éä"}},
+        {"marked: 4-byte lead, then no continuation", "\xEF\xBB\xBF\xF0\x9F\x41", {"ðŸA"}},
+        {"marked: 3-byte lead, then C0", "\xEF\xBB\xBF\xE2\xC0|\xE2\x82\xBF", {"âÀ|₿"}},
+        {"marked: lowest and highest 4-byte", "\xEF\xBB\xBF\xF0\x90\x80\x80|\xF4\x8F\xBF\xBF|\xF4\x90\x80\x80",
+         {"\xF0\x90\x80\x80|\xF4\x8F\xBF\xBF|ô\xC2\x90€€"}},
+        {"marked: 3-byte limits", "\xEF\xBB\xBF\xE0\xA0\x80|\xE0\x9F\xBF|\xED\x9F\xBF",
+         {"\xE0\xA0\x80|à\xC5\xB8¿|\xED\x9F\xBF"}},
+        {"marked: 2-byte limits", "\xEF\xBB\xBF\xC2\x80|\xDF\xBF|\xC1\xBF", {"\xC2\x80|\xDF\xBF|Á¿"}},
     };
     for (const auto& row : rows) EXPECT_EQ(all_lines(lines_from_bytes(row.bytes)), row.expected) << row.name;
+}
+
+// The bytes 80-FF of a file that is no UTF-8 read as the system's own
+// Windows-1252 reads them; the five it leaves undefined keep their Latin-1 meaning.
+TEST(Reader, ReadsHighBytesAsWindows1252) {
+    const iconv_t cp1252 = iconv_open("UTF-8", "CP1252");
+    ASSERT_NE(cp1252, reinterpret_cast<iconv_t>(-1));
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        char in[] = {static_cast<char>(byte)}, out[8] = {};
+        char *from = in, *to = out;
+        std::size_t in_left = 1, out_left = sizeof out;
+        std::string expected = iconv(cp1252, &from, &in_left, &to, &out_left) == 0
+                                   ? std::string(out, to)
+                                   : std::string{static_cast<char>(0xC2), static_cast<char>(byte)};
+        EXPECT_EQ(lines_from_bytes("x" + std::string(in, 1) + "x")[0], "x" + expected + "x") << std::hex << byte;
+    }
+    iconv_close(cp1252);
 }
 
 // The reader decodes in the file's own buffer; whether decoding adds few bytes
@@ -66,27 +89,20 @@ TEST(Reader, ReadsFilesLikeBytesInMemory) {
 
 fs::path data_file(std::string_view name) { return fs::path(VELMORA_TEST_DATA) / name; }
 
-struct FileRow {
-    std::string_view file;
-    std::size_t bookings;
-    BookingArguments first;
-};
-
 TEST(Reader, BooksOurOwnSmallFiles) {
-    const FileRow rows[] = {
-        {"crlf-latin1-comma-decimal.qif", 1,
+    const std::pair<std::string_view, BookingArguments> rows[] = {
+        {"crlf-latin1-comma-decimal.qif",
          {"31.12.2019", "31.12.2019", "123456", "Giro", "Unbekannt", "Lebensmittel", "Bäcker „Zum Korn“", "", ""}},
-        {"utf8-bom-cr-million.qif", 1,
+        {"utf8-bom-cr-million.qif",
          {"25.01.2024", "25.01.2024", "123456789", "Unbekannt", "Giro", "Sonstiges", "Café €", "", ""}},
-        {"utf8-split-no-final-caret.qif", 1,
+        {"utf8-split-no-final-caret.qif",
          {"05.01.2005", "05.01.2005", "2550", "Giro", "Sparbuch", "[Sparbuch]", "Müller", "", ""}},
     };
-    for (const auto& row : rows) {
-        const auto result = read_lines(data_file(row.file));
-        ASSERT_EQ(result.status, ReadStatus::read) << row.file;
-        const auto sent = testing::book_lines(result.lines, {Option::mit_kat, Option::kat_konto});
-        ASSERT_EQ(sent.size(), row.bookings) << row.file;
-        EXPECT_EQ(sent[0], row.first) << row.file;
+    for (const auto& [file, first] : rows) {
+        const auto result = read_lines(data_file(file));
+        ASSERT_EQ(result.status, ReadStatus::read) << file;
+        EXPECT_EQ(testing::book_lines(result.lines, {Option::mit_kat, Option::kat_konto}),
+                  std::vector<BookingArguments>{first}) << file;
     }
 }
 
@@ -96,6 +112,8 @@ TEST(Reader, TellsMissingFromUnreadable) {
     const auto folder = read_lines(VELMORA_TEST_DATA);
     EXPECT_EQ(folder.status, ReadStatus::unreadable);
     EXPECT_TRUE(folder.lines.empty());
+    EXPECT_EQ(read_failure_message(ReadStatus::missing, "/a/b.qif"), "Datei /a/b.qif ist nicht vorhanden");
+    EXPECT_EQ(read_failure_message(ReadStatus::unreadable, "/a"), "Datei /a kann nicht gelesen werden");
 }
 
 TEST(Reader, RefusesAFileWithoutReadPermission) {
