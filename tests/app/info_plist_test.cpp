@@ -4,53 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <map>
-#include <optional>
-#include <string>
 #include <QXmlStreamReader>
-
-namespace velmora {
-namespace {
-
-// The keys of the property list with the text of their values (<true/> reads
-// as "true"); nullopt when the file cannot be read or is not well formed.
-std::optional<std::map<std::string, std::string>> readPropertyList(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QXmlStreamReader xml(&file);
-    std::map<std::string, std::string> entries;
-    std::string key;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        const QString element = xml.name().toString();
-        if (element == "key")
-            key = xml.readElementText().toStdString();
-        else if (element == "true" || element == "false")
-            entries[key] = element.toStdString();
-        else if (element != "plist" && element != "dict")
-            entries[key] = xml.readElementText().toStdString();
-    }
-    if (xml.hasError())
-        return std::nullopt;
-    return entries;
-}
+#include <map>
 
 TEST(InfoPlist, IsWellFormedAndNamesTheProgramItsVersionAndWhyItScriptsZandor)
 {
-    auto entries = readPropertyList(VELMORA_INFO_PLIST);
-    ASSERT_TRUE(entries) << VELMORA_INFO_PLIST;
-    auto& keys = *entries;
-    EXPECT_EQ(keys["CFBundleExecutable"], "Velmora");
-    EXPECT_EQ(keys["CFBundleIdentifier"], "de.velmora.Velmora");
-    EXPECT_EQ(keys["CFBundleShortVersionString"], "1.16");
-    EXPECT_EQ(keys["CFBundleVersion"], "1.16");
-    EXPECT_EQ(keys["CFBundlePackageType"], "APPL");
-    EXPECT_TRUE(keys["NSAppleEventsUsageDescription"].starts_with("Velmora fragt bei Zandor die Kontennamen ab"))
-        << keys["NSAppleEventsUsageDescription"];
+    QFile file(VELMORA_INFO_PLIST);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    std::map<std::string, std::string> values;  // each key with the text of the element after it
+    std::string key;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() == u"plist" || xml.name() == u"dict")
+            continue;
+        const bool is_key = xml.name() == u"key";
+        const std::string text = xml.name() == u"true" ? "true" : xml.readElementText().toStdString();
+        (is_key ? key : values[key]) = text;
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(values["CFBundleExecutable"], "Velmora");
+    EXPECT_EQ(values["CFBundleIdentifier"], "de.velmora.Velmora");
+    EXPECT_EQ(values["CFBundleShortVersionString"], "1.16");
+    EXPECT_EQ(values["CFBundlePackageType"], "APPL");
+    EXPECT_TRUE(values["NSAppleEventsUsageDescription"].starts_with("Velmora fragt bei Zandor die Kontennamen ab"));
 }
-
-}  // namespace
-}  // namespace velmora

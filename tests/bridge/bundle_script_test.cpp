@@ -1,5 +1,5 @@
-// The bridge finds its scripts from the executable's place at every call and
-// raises NilObjectException when the way there is missing.
+// The bridge finds its scripts from the executable's place and raises
+// NilObjectException when the way there is missing.
 #include <gtest/gtest.h>
 
 #include "bridge/banking_scripts.h"
@@ -9,19 +9,6 @@
 
 namespace velmora {
 namespace {
-
-TEST(BundleScript, EveryCallResolvesTheScriptAnew)
-{
-    const testing::TemporaryBundle first("Erstes.app");
-    first.writeScript(kKontennamenScript, "#!/bin/sh\necho Erstes\n");
-    const testing::TemporaryBundle second("Zweites.app");
-    second.writeScript(kKontennamenScript, "#!/bin/sh\necho Zweites\n");
-
-    first.enter();
-    EXPECT_EQ(Kontennamenermitteln({}), "Erstes");
-    second.enter();
-    EXPECT_EQ(Kontennamenermitteln({}), "Zweites");
-}
 
 TEST(BundleScript, MissingFolderOnTheWayRaisesNilObjectException)
 {

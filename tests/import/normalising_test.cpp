@@ -56,10 +56,8 @@ TEST(BookingDate, ReadsTheFormsExportersWriteAndMovesLateYearsBack) {
 
 TEST(TextServices, CountCharactersNeverBytes) {
     EXPECT_EQ(text::Len("Grüße€"), 6u);
-    EXPECT_EQ(text::Left("Grüße", 3), "Grü");
-    EXPECT_EQ(text::Left("Grüße", 1), "G");
-    EXPECT_EQ(text::Left("Grüße", 9), "Grüße");
-    EXPECT_EQ(text::Left("Grüße", -1), "");
+    for (auto [n, left] : {std::pair{-1LL, ""}, {1LL, "G"}, {3LL, "Grü"}, {9LL, "Grüße"}})
+        EXPECT_EQ(text::Left("Grüße", n), left);
     EXPECT_EQ(text::WithoutFirst("Üb"), "b");
     EXPECT_EQ(text::WithoutFirst(""), "");
     EXPECT_EQ(text::InStr("Grüße, Welt", ","), 6u);
@@ -67,19 +65,16 @@ TEST(TextServices, CountCharactersNeverBytes) {
     EXPECT_EQ(text::InStr("Welt", ","), 0u);
     EXPECT_EQ(text::CountFields("a, b, , c", ", "), 4u);
     EXPECT_EQ(text::CountFields("a", ":"), 1u);
-    EXPECT_EQ(text::NthField("a, b, , c", ", ", 1), "a");
-    EXPECT_EQ(text::NthField("a, b, , c", ", ", 3), "");
-    EXPECT_EQ(text::NthField("a, b, , c", ", ", 4), "c");
-    EXPECT_EQ(text::NthField("a, b", ", ", 3), "");
+    for (auto [n, field] : {std::pair{1u, "a"}, {2u, "b"}, {3u, ""}, {4u, "c"}, {5u, ""}})
+        EXPECT_EQ(text::NthField("a, b, , c", ", ", n), field);
     EXPECT_EQ(text::Replace("1.234.567", ".", ""), "1234.567");
     EXPECT_EQ(text::Replace("abc", "x", "y"), "abc");
     EXPECT_EQ(text::ReplaceAll("1'2''3", "'", "/"), "1/2//3");
     EXPECT_EQ(text::ReplaceAll("a::b::", "::", "-"), "a-b-");
     EXPECT_EQ(text::RTrim(" a b \t\r\n"), " a b");
     EXPECT_EQ(text::Trim(" \ta b\t "), "a b");
-    EXPECT_EQ(text::GermanCount(999), "999");
-    EXPECT_EQ(text::GermanCount(1000), "1.000");
-    EXPECT_EQ(text::GermanCount(1234567), "1.234.567");
+    for (auto [n, grouped] : {std::pair{999u, "999"}, {1000u, "1.000"}, {1234567u, "1.234.567"}})
+        EXPECT_EQ(text::GermanCount(n), grouped);
 }
 
 TEST(DateService, ReadsDayMonthYearWithBlanksAndIsoDates) {

@@ -74,10 +74,8 @@ TEST(Reader, ReadsHighBytesAsWindows1252) {
 // The reader decodes in the file's own buffer; whether decoding adds few bytes
 // or more than the room kept for it, the lines must come out the same.
 TEST(Reader, ReadsFilesLikeBytesInMemory) {
-    const std::string mostly_umlauts = std::string(5000, '\xE4') + "\r\n\x80 x \n";
-    const std::string few_umlauts = std::string(5000, 'a') + "\xFC\n\xE4  \rb";
-    const std::string utf8 = "\xEF\xBB\xBF" + std::string(3000, 'x') + "\xC3\xA9\xFF\n";
-    for (const std::string& bytes : {mostly_umlauts, few_umlauts, utf8, std::string()}) {
+    for (const std::string& bytes : {std::string(5000, '\xE4') + "\r\n\x80 x \n", std::string(5000, 'a') + "\xFC\n\xE4  \rb",
+                                     "\xEF\xBB\xBF" + std::string(3000, 'x') + "\xC3\xA9\xFF\n", std::string()}) {
         const fs::path file = fs::temp_directory_path() / ("velmora-read-" + std::to_string(::getpid()) + ".qif");
         std::ofstream(file, std::ios::binary) << bytes;
         const auto result = read_lines(file);
@@ -87,46 +85,14 @@ TEST(Reader, ReadsFilesLikeBytesInMemory) {
     }
 }
 
-fs::path data_file(std::string_view name) { return fs::path(VELMORA_TEST_DATA) / name; }
-
-TEST(Reader, BooksOurOwnSmallFiles) {
-    const std::pair<std::string_view, BookingArguments> rows[] = {
-        {"crlf-latin1-comma-decimal.qif",
-         {"31.12.2019", "31.12.2019", "123456", "Giro", "Unbekannt", "Lebensmittel", "Bäcker „Zum Korn“", "", ""}},
-        {"utf8-bom-cr-million.qif",
-         {"25.01.2024", "25.01.2024", "123456789", "Unbekannt", "Giro", "Sonstiges", "Café €", "", ""}},
-        {"utf8-split-no-final-caret.qif",
-         {"05.01.2005", "05.01.2005", "2550", "Giro", "Sparbuch", "[Sparbuch]", "Müller", "", ""}},
-    };
-    for (const auto& [file, first] : rows) {
-        const auto result = read_lines(data_file(file));
-        ASSERT_EQ(result.status, ReadStatus::read) << file;
-        EXPECT_EQ(testing::book_lines(result.lines, {Option::mit_kat, Option::kat_konto}),
-                  std::vector<BookingArguments>{first}) << file;
-    }
-}
-
 TEST(Reader, TellsMissingFromUnreadable) {
-    EXPECT_EQ(read_lines(data_file("no-such-file.qif")).status, ReadStatus::missing);
-    EXPECT_EQ(read_lines(data_file("no-such-folder/x.qif")).status, ReadStatus::missing);
-    const auto folder = read_lines(VELMORA_TEST_DATA);
+    EXPECT_EQ(read_lines("/no-such-file.qif").status, ReadStatus::missing);
+    EXPECT_EQ(read_lines("/dev/null/x.qif").status, ReadStatus::missing);
+    const auto folder = read_lines(fs::temp_directory_path());
     EXPECT_EQ(folder.status, ReadStatus::unreadable);
     EXPECT_TRUE(folder.lines.empty());
     EXPECT_EQ(read_failure_message(ReadStatus::missing, "/a/b.qif"), "Datei /a/b.qif ist nicht vorhanden");
     EXPECT_EQ(read_failure_message(ReadStatus::unreadable, "/a"), "Datei /a kann nicht gelesen werden");
-}
-
-TEST(Reader, RefusesAFileWithoutReadPermission) {
-    const fs::path file = fs::temp_directory_path() / ("velmora-locked-" + std::to_string(::getpid()) + ".qif");
-    std::ofstream(file) << "T1.00\n^\n";
-    fs::permissions(file, fs::perms::none);
-    // Root reads a file whatever its permissions say; then there is nothing to refuse.
-    const bool still_readable = ::access(file.c_str(), R_OK) == 0;
-    const auto result = read_lines(file);
-    fs::remove(file);
-    if (still_readable) GTEST_SKIP() << "running with rights that ignore file permissions";
-    EXPECT_EQ(result.status, ReadStatus::unreadable);
-    EXPECT_TRUE(result.lines.empty());
 }
 
 }  // namespace

@@ -3,81 +3,88 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
 #include "platform/running_program.h"
 
 namespace velmora::testing {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-std::filesystem::path makeTemporaryFolder()
+fs::path makeTemporaryFolder()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-bridge-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("no temporary folder");
-    return pattern;
+    std::string pattern = (fs::temp_directory_path() / "velmora-test-XXXXXX").string();
+    return mkdtemp(pattern.data());
 }
 
 }  // namespace
 
 TemporaryBundle::TemporaryBundle(std::string_view bundle_name)
-    : folder(makeTemporaryFolder()),
-      resources(folder / bundle_name / "Contents" / "Resources"),
-      executable_(folder / bundle_name / "Contents" / "MacOS" / "Velmora"),
-      previous_executable_(platform::RunningProgram::registered()->ExecutableFile())
+    : folder(makeTemporaryFolder()), resources(folder / bundle_name / "Contents/Resources"),
+      macos(folder / bundle_name / "Contents/MacOS"),
+      previous_executable(platform::RunningProgram::registered()->ExecutableFile())
 {
-    std::filesystem::create_directories(executable_.parent_path());
-    std::filesystem::create_directories(resources);
-    enter();
+    fs::create_directories(macos);
+    fs::create_directories(resources);
+    platform::RunningProgram::registered()->setExecutableFile(macos / "Velmora");
 }
 
 TemporaryBundle::~TemporaryBundle()
 {
-    platform::RunningProgram::registered()->setExecutableFile(previous_executable_);
-    std::filesystem::remove_all(folder);
-}
-
-void TemporaryBundle::enter() const
-{
-    platform::RunningProgram::registered()->setExecutableFile(executable_);
+    platform::RunningProgram::registered()->setExecutableFile(previous_executable);
+    fs::remove_all(folder);
 }
 
 void TemporaryBundle::writeScript(std::string_view name, std::string_view body, bool executable) const
 {
     writeFile(resources / name, body);
-    using std::filesystem::perms;
-    std::filesystem::permissions(resources / name, executable ? perms::owner_all : perms::owner_read);
+    fs::permissions(resources / name, executable ? fs::perms::owner_all : fs::perms::owner_read);
 }
 
 void TemporaryBundle::writePrintingScript(std::string_view name, std::string_view output) const
 {
-    std::string quoted = "'";
+    std::string quoted;
     for (char c : output)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    writeScript(name, "#!/bin/sh\nprintf '%s' " + quoted + "'\n");
+    writeScript(name, "#!/bin/sh\nprintf '%s' '" + quoted + "'\n");
 }
 
-std::string readFile(const std::filesystem::path& file)
+// Each text is followed by a unit separator, each booking by a record separator.
+void TemporaryBundle::recordBookings() const
+{
+    const std::string log = "'" + bookingLog().string() + "'";
+    writeScript("buchungViaTessel.scpt",
+                "#!/bin/sh\nfor text do printf '%s\\037' \"$text\"; done >> " + log + "\nprintf '\\036' >> " + log + "\n");
+}
+
+std::vector<Texts> TemporaryBundle::bookingsRecorded() const
+{
+    std::vector<Texts> bookings;
+    for (const std::string& record : split(fs::exists(bookingLog()) ? readFile(bookingLog()) : "", '\036')) {
+        bookings.push_back(split(record, '\037'));
+        bookings.back().pop_back();  // what follows the last separator
+    }
+    bookings.pop_back();  // what follows the last record
+    return bookings;
+}
+
+std::string readFile(const fs::path& file)
 {
     std::ifstream stream(file, std::ios::binary);
-    if (!stream)
-        throw std::runtime_error("cannot read " + file.string());
     return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
-void writeFile(const std::filesystem::path& file, std::string_view content)
+void writeFile(const fs::path& file, std::string_view content)
 {
     std::ofstream(file, std::ios::binary) << content;
 }
 
-std::vector<std::string> split(std::string_view text, char separator)
+Texts split(std::string_view text, char separator)
 {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(separator, start)) != std::string_view::npos; start = end + 1)
-        parts.emplace_back(text.substr(start, end - start));
-    parts.emplace_back(text.substr(start));
+    Texts parts{""};
+    for (char c : text)
+        c == separator ? void(parts.emplace_back()) : parts.back().push_back(c);
     return parts;
 }
 

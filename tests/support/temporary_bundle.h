@@ -1,35 +1,34 @@
 #pragma once
 // A bundle layout in a temporary folder, <folder>/<name>/Contents/{MacOS,Resources},
-// with the application's executable pointed into it while it exists.
+// with the running program's executable pointed into it while it exists.
 #include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace velmora::testing {
+
+using Texts = std::vector<std::string>;
 
 class TemporaryBundle {
 public:
     explicit TemporaryBundle(std::string_view bundle_name = "T.app");
     ~TemporaryBundle();
 
-    std::filesystem::path folder;
-    std::filesystem::path resources;
-
-    // Points the registered application's executable into this bundle.
-    void enter() const;
     // Writes a script into Resources; executable unless told otherwise.
     void writeScript(std::string_view name, std::string_view body, bool executable = true) const;
     // Writes a script that prints `output` exactly, with no line end added.
     void writePrintingScript(std::string_view name, std::string_view output) const;
+    // Makes the booking script log the texts of every booking it is given...
+    void recordBookings() const;
+    // ...and gives them back, booking by booking.
+    std::vector<Texts> bookingsRecorded() const;
+    std::filesystem::path bookingLog() const { return folder / "bookings.log"; }
 
-private:
-    std::filesystem::path executable_;
-    std::filesystem::path previous_executable_;
+    const std::filesystem::path folder, resources, macos, previous_executable;
 };
 
 std::string readFile(const std::filesystem::path& file);
 void writeFile(const std::filesystem::path& file, std::string_view content);
-std::vector<std::string> split(std::string_view text, char separator);
+Texts split(std::string_view text, char separator);
 
 }  // namespace velmora::testing

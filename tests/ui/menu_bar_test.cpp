@@ -1,13 +1,9 @@
-// The menu bar as the user sees it, entry by entry.
+// The menu bar as the user sees it, entry by entry, and its quit item.
 #include <gtest/gtest.h>
 
 #include <QMenu>
-#include <QMenuBar>
-#include <QCoreApplication>
-#include <QTimer>
 
 #include "app/menu_bar.h"
-#include "platform/event_loop.h"
 #include "tests/support/bounded_event_loop.h"
 
 namespace velmora::testing {
@@ -22,46 +18,26 @@ std::string describe(const QAction* action)
            + (action->isVisible() ? "|shown" : "|hidden");
 }
 
-// Every entry of the bar in screen order, each menu followed by its items.
-std::vector<std::string> walk(const QMenuBar& bar)
+TEST(MenuBar, HoldsTheFileAndEditMenusInOrderAndItsQuitItemQuitsWithStatusZero)
 {
+    // Entries without text are kept but hidden; only the quit item takes a platform role.
+    const std::vector<std::string> expected{
+        "UntitledMenu3|||-|disabled|hidden",        "UntitledMenu2|Ablage||-|enabled|shown",
+        "FileQuit|Beenden|Ctrl+Q|quit|enabled|shown", "UntitledMenu7|||-|disabled|hidden",
+        "UntitledMenu0|Bearbeiten||-|enabled|shown",  "EditUndo|Undo|Ctrl+Z|-|disabled|shown",
+        "UntitledMenu1|||-|separator|enabled|shown",  "EditCut|Ausschneiden|Ctrl+X|-|disabled|shown",
+        "EditCopy|Kopieren|Ctrl+C|-|disabled|shown",  "EditPaste|Einfügen|Ctrl+V|-|disabled|shown",
+        "EditClear|Löschen||-|disabled|shown",        "UntitledMenu6|||-|disabled|hidden",
+        "UntitledMenu5|||-|disabled|hidden",          "UntitledMenu4|||-|disabled|hidden",
+    };
+    const app::Menue bar;
     std::vector<std::string> entries;
     for (const QAction* top : bar.actions()) {
         entries.push_back(describe(top));
-        if (top->menu())
-            for (const QAction* item : top->menu()->actions())
-                entries.push_back(describe(item));
+        for (const QAction* item : top->menu()->actions())
+            entries.push_back(describe(item));
     }
-    return entries;
-}
-
-TEST(MenuBar, HoldsTheFileAndEditMenusInOrder)
-{
-    // Entries without text are kept but hidden (Qt greys out a menu with no
-    // items); only the quit item takes a platform role.
-    const std::vector<std::string> expected{
-        "UntitledMenu3|||-|disabled|hidden",
-        "UntitledMenu2|Ablage||-|enabled|shown",
-        "FileQuit|Beenden|Ctrl+Q|quit|enabled|shown",
-        "UntitledMenu7|||-|disabled|hidden",
-        "UntitledMenu0|Bearbeiten||-|enabled|shown",
-        "EditUndo|Undo|Ctrl+Z|-|disabled|shown",
-        "UntitledMenu1|||-|separator|enabled|shown",
-        "EditCut|Ausschneiden|Ctrl+X|-|disabled|shown",
-        "EditCopy|Kopieren|Ctrl+C|-|disabled|shown",
-        "EditPaste|Einfügen|Ctrl+V|-|disabled|shown",
-        "EditClear|Löschen||-|disabled|shown",
-        "UntitledMenu6|||-|disabled|hidden",
-        "UntitledMenu5|||-|disabled|hidden",
-        "UntitledMenu4|||-|disabled|hidden",
-    };
-    const app::Menue bar;
-    EXPECT_EQ(walk(bar), expected);
-}
-
-TEST(MenuBar, QuitItemQuitsWithStatusZero)
-{
-    const app::Menue bar;
+    EXPECT_EQ(entries, expected);
     QTimer::singleShot(0, [&] { bar.Lookup("FileQuit")->trigger(); });
     EXPECT_EQ(RunEventLoopAtMost(5000), 0);
 }

@@ -1,11 +1,12 @@
 #pragma once
-// A main window opened against a temporary bundle whose account script the
-// test writes; modal messages are answered and recorded.
+// A main window opened against a temporary bundle whose scripts the test
+// writes (the booking script records what it gets); modal dialogs are answered
+// and recorded.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <memory>
 
-#include "app/app.h"
 #include "bridge/banking_scripts.h"
 #include "tests/support/modal_dialogs.h"
 #include "tests/support/temporary_bundle.h"
@@ -15,7 +16,7 @@ namespace velmora::testing {
 
 class WindowTest : public ::testing::Test {
 protected:
-    void TearDown() override { window.reset(); }
+    WindowTest() { bundle.recordBookings(); }
 
     // Opens a fresh main window whose account script prints `accounts`.
     ui::Fenster1& openWindow(std::string_view accounts = "Girokonto, Sparbuch")
@@ -25,6 +26,18 @@ protected:
         window->Open();
         return *window;
     }
+    std::filesystem::path file(std::string_view name, std::string_view bytes) const
+    {
+        writeFile(bundle.folder / name, bytes);
+        return bundle.folder / name;
+    }
+    void choose(const std::filesystem::path& chosen)
+    {
+        dialogs.chooseFile(chosen);
+        QTest::mouseClick(window->btn_datei(), Qt::LeftButton);
+    }
+    void send() { QTest::mouseClick(window->btn_save(), Qt::LeftButton); }
+    qsizetype confirmations() const { return dialogs.titles().count("Bestätigung"); }
 
     TemporaryBundle bundle;  // the program's executable points into it while the test runs
     ModalDialogs dialogs;

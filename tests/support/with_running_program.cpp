@@ -1,5 +1,5 @@
-// The bridge finds its scripts from the running program's executable, so
-// every test runs with one registered (each test points it into a bundle).
+// For tests that find scripts through a bundle of their own: a running program
+// is registered for the bundle to point into.
 #include <gtest/gtest.h>
 
 #include "platform/running_program.h"
