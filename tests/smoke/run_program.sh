@@ -1,10 +1,13 @@
 #!/bin/sh
 # Runs the built program as a user would start it, under a virtual X server
-# without a window manager, in two throw-away bundles:
+# without a window manager, in two throw-away bundles. Windows are found by
+# their exact titles as the X server has them (_NET_WM_NAME):
 #   1. the account script prints nothing: the explanation appears, Return
 #      acknowledges it, and the process ends with status 0;
-#   2. the demo bank: the window opens showing the demo accounts, and a click
-#      on "Beenden" at its place ends the process with status 0.
+#   2. the demo bank: the window opens showing the demo accounts; a file is
+#      chosen in the (German) file chooser and sent; the confirmation appears
+#      and closes on Return; the bookings are in the journal; a click on
+#      "Beenden" ends the process with status 0.
 # Usage: run_program.sh <built Velmora executable> <folder of the demo bank scripts>
 set -eu
 
@@ -28,7 +31,8 @@ wait_for_window() {
     tries=0
     while [ $tries -lt 300 ] && kill -0 "$2" 2>/dev/null; do
         id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        # The search matches WM_NAME; what a window manager shows is _NET_WM_NAME.
+        [ -n "$id" ] && xdotool getwindowname "$id" | grep -qE "$1" && { echo "$id"; return 0; }
         tries=$((tries + 1)); sleep 0.1
     done
     return 1
@@ -61,12 +65,26 @@ zandor_not_running() {
     chmod +x "$bundle/Contents/Resources/Kontennamen ermitteln.scpt"
     "$bundle/Contents/MacOS/Velmora" &
     pid=$!
-    message=$(wait_for_window '^Velmora$' "$pid") || fail "keine Meldung erschienen"
+    message=$(wait_for_window '^Velmora$' "$pid") || fail "keine Meldung, die genau „Velmora“ heißt"
     read_window "$message" | grep -q "Zandor Professional" || fail "die Meldung nennt Zandor Professional nicht"
     xdotool windowfocus --sync "$message" key Return
     wait_for_exit "$pid" || fail "Velmora endet nach der Meldung nicht"
     [ "$status" -eq 0 ] || fail "Velmora endete mit Status $status statt 0"
     echo "ok: ohne Konten erscheint die Meldung, danach Ende mit Status 0"
+}
+
+# Waits up to ten seconds for window $1 to be gone.
+wait_until_gone() {
+    tries=0
+    while xdotool getwindowname "$1" > /dev/null 2>&1 && [ $tries -lt 100 ]; do
+        tries=$((tries + 1)); sleep 0.1
+    done
+    ! xdotool getwindowname "$1" > /dev/null 2>&1
+}
+
+# Clicks the control whose top-left corner lies at $2,$3 of window $1's content area.
+click_at() {
+    xdotool mousemove --window "$1" $(($2 + 20)) $((menu_height + $3 + 10)) click 1
 }
 
 demo_bank() {
@@ -75,17 +93,32 @@ demo_bank() {
     export VELMORA_DEMO_BANK="$work/bank"
     mkdir -p "$VELMORA_DEMO_BANK"
     printf 'Girokonto\nSparbuch\n' > "$VELMORA_DEMO_BANK/konten.txt"
+    printf '!Type:Bank\nD01.03.2026\nT-1.234,56\nPStadtwerke\n^\nD02.03.2026\nT2.850,00\n^\n' > "$work/konto.qif"
     "$bundle/Contents/MacOS/Velmora" &
     pid=$!
-    window=$(wait_for_window '^Velmora v1\.16' "$pid") || fail "das Fenster ist nicht erschienen"
+    window=$(wait_for_window '^Velmora v1\.16$' "$pid") || fail "kein Fenster, das genau „Velmora v1.16“ heißt"
     sleep 0.5
     read_window "$window" | grep -q "Girokonto" || fail "das Fenster zeigt das Konto Girokonto nicht"
-    # "Beenden" lies at 378,287 (69 x 20) in the content area, below the menu bar.
     menu_height=$(( $(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\)/\1/p') - 327 ))
-    xdotool mousemove --window "$window" $((378 + 34)) $((menu_height + 287 + 10)) click 1
+
+    click_at "$window" 20 110  # "Datei auswählen"
+    chooser=$(wait_for_window '^Öffnen$' "$pid") || fail "keine deutsche Dateiauswahl „Öffnen“ erschienen"
+    xdotool windowfocus --sync "$chooser" type --delay 20 "$work/konto.qif"
+    xdotool key Return
+    wait_until_gone "$chooser" || fail "die Dateiauswahl schließt sich nicht"
+    click_at "$window" 20 163  # "An Zandor senden"
+    confirmation=$(wait_for_window '^Bestätigung$' "$pid") || fail "kein Dialog, der genau „Bestätigung“ heißt"
+    xdotool windowfocus --sync "$confirmation" key Return
+    wait_until_gone "$confirmation" || fail "„Bestätigung“ schließt sich mit Return nicht"
+    [ "$(wc -l < "$VELMORA_DEMO_BANK/journal.tsv")" -eq 2 ] || fail "die Demo-Bank hat nicht genau zwei Buchungen"
+    grep -q "^01.03.2026	01.03.2026	123456	Girokonto	Unbekannt	" "$VELMORA_DEMO_BANK/journal.tsv" \
+        || fail "die erste Buchung kam nicht so an, wie sie in der Datei steht"
+
+    click_at "$window" 378 287  # "Beenden"
     wait_for_exit "$pid" || fail "Velmora endet nach „Beenden“ nicht"
     [ "$status" -eq 0 ] || fail "Velmora endete mit Status $status statt 0"
-    echo "ok: mit der Demo-Bank zeigt das Fenster die Konten; „Beenden“ endet mit Status 0"
+    echo "ok: mit der Demo-Bank: Fenster „Velmora v1.16“ mit den Konten, Datei gewählt, zwei Buchungen gesendet,"
+    echo "    „Bestätigung“ mit Return geschlossen, „Beenden“ endet mit Status 0"
 }
 
 zandor_not_running

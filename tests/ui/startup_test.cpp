@@ -1,58 +1,77 @@
-// Start-up and the boundary between the event loop and program code.
+// Start-up, and the dialogs: the completion dialog and Qt's own.
 #include <gtest/gtest.h>
 
-#include <QPushButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPointer>
 #include <QTest>
-#include <array>
 
 #include "app/file_types.h"
+#include "platform/dialogs.h"
 #include "platform/file_types.h"
 #include "tests/support/bounded_event_loop.h"
-#include "tests/support/modal_dialogs.h"
-#include "ui/control_builder.h"
+#include "ui/wbestaetigung.h"
 
 namespace velmora::testing {
 namespace {
 
 TEST(Startup, RegistersOneFileTypeOfAnyFileAndQuitsBeforeTheLoopAtOnce)
 {
-    const auto& types = platform::AllFileTypes();
+    auto& types = platform::AllFileTypes();
     ASSERT_EQ(types.size(), 1u);
     EXPECT_EQ(&types.front(), FileTypes::SpecialAny());
     EXPECT_EQ(types.front().Name, "special/any");
-    EXPECT_TRUE(platform::ChooserNameFilter("special/any").isEmpty());  // no filter: every file
+    EXPECT_EQ(platform::ChooserNameFilter("special/any"), "");  // no filter: every file
+    types.push_back({"Buchungen", {"qif", "QIF"}});
+    EXPECT_EQ(platform::ChooserNameFilter("Buchungen"), "Buchungen (*.qif *.QIF)");
+    types.pop_back();
     platform::Quit(0);
     EXPECT_EQ(RunEventLoopAtMost(2000), 0);
 }
 
-// A window of its own whose first button throws, built by the same table loop.
-class ThrowingWindow : public QWidget {
-public:
-    ThrowingWindow()
-    {
-        static const std::array<ui::ControlRow<ThrowingWindow>, 2> table{{
-            {ui::ControlKind::PushButton, "fails", 10, 10, 80, 20, "Fehler", {}, 0, "", ui::TextAlignment::Left,
-             false, {&ThrowingWindow::fail, "Testaktion"}},
-            {ui::ControlKind::PushButton, "works", 100, 10, 80, 20, "Geht", {}, 1, "", ui::TextAlignment::Left,
-             false, {&ThrowingWindow::work, "Zweite Aktion"}},
-        }};
-        ui::CreateControlsFromTable<ThrowingWindow>(this, this, table);
-    }
-    void fail() { throw std::runtime_error("Die Festplatte ist voll."); }
-    void work() { ++worked; }
-    int worked = 0;
-};
-
-TEST(Startup, ErrorInAHandlerIsReportedAndTheProgramGoesOn)
+TEST(CompletionDialog, ClosesOnReturnAndItsCloseBoxNotOnEscapeAndIsFreshEachTime)
 {
-    ModalDialogs dialogs;
-    ThrowingWindow window;
-    window.show();
-    QTest::mouseClick(window.findChild<QPushButton*>("fails"), Qt::LeftButton);
-    EXPECT_EQ(dialogs.messages(), QStringList{"„Testaktion“ ist fehlgeschlagen.\n\nDie Festplatte ist voll."});
-    QTest::mouseClick(window.findChild<QPushButton*>("works"), Qt::LeftButton);
-    EXPECT_EQ(window.worked, 1);
-    EXPECT_TRUE(window.isVisible());
+    QPointer<ui::wBestaetigung> dialog = wBestaetigung();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    EXPECT_EQ(dialog->StaticText1()->text(), "Script ausgeführt");
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    QTest::keyClick(dialog, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isNull(); }));
+    QPointer<ui::wBestaetigung> next = wBestaetigung();
+    next->show();
+    next->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return next.isNull(); }));
+}
+
+TEST(CompletionDialog, ResizesNoSmallerThan64AndKeepsControlsAtTheTopLeft)
+{
+    ui::wBestaetigung dialog;
+    dialog.show();
+    dialog.resize(500, 400);
+    EXPECT_EQ(dialog.size(), QSize(500, 400));
+    EXPECT_EQ(dialog.pbOK()->geometry(), QRect(116, 72, 69, 20));
+    EXPECT_EQ(dialog.StaticText1()->geometry(), QRect(60, 19, 182, 30));
+    dialog.resize(10, 10);
+    EXPECT_EQ(dialog.size(), QSize(64, 64));
+}
+
+// Qt's own dialogs speak German, as the program does, whatever the system's language.
+TEST(QtDialogs, FileChooserCancelButtonReadsAbbrechen)
+{
+    QString cancel_text;
+    QTimer inspector;
+    QObject::connect(&inspector, &QTimer::timeout, [&] {
+        if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            cancel_text = chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+            chooser->reject();
+        }
+    });
+    inspector.start(5);
+    EXPECT_FALSE(platform::GetOpenFolderItem("special/any"));
+    EXPECT_EQ(cancel_text.toStdString(), "Abbrechen");
 }
 
 }  // namespace
