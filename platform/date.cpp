@@ -25,8 +25,8 @@ int digits_value(std::string_view s, std::size_t max_digits) {
     return value;
 }
 
+// One or two digits are a year of this century; four digits a year from 1000 on.
 int year_value(std::string_view s) {
-    if (s.size() == 3 || s.size() > 4) return -1;
     const int value = digits_value(s, 4);
     if (value < 0) return -1;
     if (s.size() <= 2) return short_year_century + value;

@@ -8,28 +8,6 @@
 
 namespace velmora::testing {
 
-// The nine texts of each booking of a JSON preview (which escapes control characters as \u00XX).
-inline std::vector<Texts> DecodeJsonLines(std::string_view json_lines)
-{
-    std::vector<Texts> bookings;
-    for (const std::string& line : split(json_lines, '\n')) {
-        Texts& texts = bookings.emplace_back();
-        for (std::size_t i = line.find('"'); i != std::string::npos; i = line.find('"', i + 1)) {
-            std::string& text = texts.emplace_back();
-            for (++i; line[i] != '"'; ++i) {
-                if (line[i] != '\\')
-                    text += line[i];
-                else if (line[++i] == 'u')
-                    text += static_cast<char>(std::stoi(line.substr((i += 4) - 3, 4), nullptr, 16));
-                else
-                    text += line[i] == 'n' ? '\n' : line[i] == 'r' ? '\r' : line[i] == 't' ? '\t' : line[i];
-            }
-        }
-    }
-    bookings.pop_back();  // what follows the last line end
-    return bookings;
-}
-
 class ImportProgramTest : public ::testing::Test {
 protected:
     ImportProgramTest()
@@ -42,11 +20,7 @@ protected:
         bundle.writePrintingScript("Kontennamen ermitteln.scpt", accounts);
         return process::run(bundle.macos / "velmora-import", arguments);
     }
-    std::string file(std::string_view name, std::string_view bytes) const
-    {
-        writeFile(bundle.folder / name, bytes);
-        return (bundle.folder / name).string();
-    }
+    std::string file(std::string_view name, std::string_view bytes) const { return bundle.file(name, bytes).string(); }
 
     const TemporaryBundle bundle;
 };

@@ -25,6 +25,5 @@ TEST(InfoPlist, IsWellFormedAndNamesTheProgramItsVersionAndWhyItScriptsZandor)
     EXPECT_EQ(values["CFBundleExecutable"], "Velmora");
     EXPECT_EQ(values["CFBundleIdentifier"], "de.velmora.Velmora");
     EXPECT_EQ(values["CFBundleShortVersionString"], "1.16");
-    EXPECT_EQ(values["CFBundlePackageType"], "APPL");
     EXPECT_TRUE(values["NSAppleEventsUsageDescription"].starts_with("Velmora fragt bei Zandor die Kontennamen ab"));
 }

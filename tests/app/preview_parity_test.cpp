@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "import/booking_run.h"
+#include "app/cli/preview_formats.h"
 #include "import/file_reader.h"
 #include "tests/app/import_program.h"
 
@@ -14,11 +15,12 @@ namespace fs = std::filesystem;
 
 constexpr const char* flags[] = {"--kategorien", "--monat-tag", "--gegenkonto", "--ohne-umbuchungen"};  // by Option
 
-void windowBookings(const fs::path& file, unsigned ticked, std::vector<Texts>& sent)
+// Each booking the window's run makes, as a line of the preview.
+void windowBookings(const fs::path& file, unsigned ticked, std::string& json_lines, std::size_t& count)
 {
     const auto lines = import::read_lines(file).lines;
     const import::RunContext run{"Girokonto", [ticked](import::Option o) { return (ticked >> static_cast<int>(o)) & 1u; },
-                                 [&sent](const import::BookingArguments& b) { sent.push_back(b); }, {}};
+                                 [&](const import::BookingArguments& b) { cli::AppendJsonLine(json_lines, b), ++count; }, {}};
     import::buchung_erzeugen(lines, lines.upper_bound(), run);
 }
 
@@ -35,17 +37,18 @@ TEST_P(PreviewParity, JsonPreviewIsWhatTheWindowSends)
     for (int option = 0; option < 4; ++option)
         if ((GetParam() >> option) & 1u)
             arguments.emplace_back(flags[option]);
-    std::vector<Texts> expected;
+    std::string expected;
+    std::size_t bookings = 0;
     for (const auto& entry : fs::recursive_directory_iterator(VELMORA_QIF_CORPUS)) {
         if (entry.path().extension() == ".qif") {
             arguments.push_back(entry.path().string());
-            windowBookings(entry.path(), GetParam(), expected);
+            windowBookings(entry.path(), GetParam(), expected, bookings);
         }
     }
     const process::Outcome preview = run(arguments);
     EXPECT_EQ(preview.exit_status, 0) << preview.error_output;
-    EXPECT_EQ(DecodeJsonLines(preview.standard_output), expected);
-    EXPECT_GT(expected.size(), 500u);
+    EXPECT_EQ(preview.standard_output, expected);
+    EXPECT_GT(bookings, 500u);
 }
 
 INSTANTIATE_TEST_SUITE_P(ImportProgram, PreviewParity, ::testing::Range(0u, 16u));

@@ -18,8 +18,7 @@ TEST(BookingRun, SendsEachRecordAsNineTextsAndResetsItAfterwards) {
 }
 
 struct RecordRow {
-    std::string_view name;
-    std::string_view file;
+    std::string_view name, file;
     std::vector<std::string> amounts;  // betrag of every booking sent, in order
     std::size_t skipped = 0;
 };
@@ -56,8 +55,7 @@ TEST(BookingRun, BooksTransactionRecordsEndedByCaretsAndCountsWhatItSkips) {
 }
 
 struct OptionRow {
-    std::string_view name;
-    std::string_view record;
+    std::string_view name, record;
     testing::Options ticked;
     std::vector<std::string_view> from_to_category;  // empty: not sent
 };
@@ -106,11 +104,11 @@ TEST(BookingRun, AsksEachOptionWhenItIsConsultedAndYieldsOncePerLine) {
 
 TEST(BookingRun, StopsAtTheRecordWhoseSendingFails) {
     int calls = 0;
-    const RunContext run{"Giro", {}, [&](const BookingArguments&) {
-                             if (++calls == 2) throw std::runtime_error("script failed");
-                         },
-                         {}};
-    EXPECT_THROW(buchung_erzeugen(lines_from_bytes("T1\n^\nT2\n^\nT3\n^\n"), 5, run), std::runtime_error);
+    const auto fail_second = [&](const BookingArguments&) {
+        if (++calls == 2) throw std::runtime_error("script failed");
+    };
+    EXPECT_THROW(buchung_erzeugen(lines_from_bytes("T1\n^\nT2\n^\nT3\n^\n"), 5, {"Giro", {}, fail_second, {}}),
+                 std::runtime_error);
     EXPECT_EQ(calls, 2);
 }
 

@@ -93,7 +93,10 @@ demo_bank() {
     export VELMORA_DEMO_BANK="$work/bank"
     mkdir -p "$VELMORA_DEMO_BANK"
     printf 'Girokonto\nSparbuch\n' > "$VELMORA_DEMO_BANK/konten.txt"
-    printf '!Type:Bank\nD01.03.2026\nT-1.234,56\nPStadtwerke\n^\nD02.03.2026\nT2.850,00\n^\n' > "$work/konto.qif"
+    # The second payee holds what a shell would run, a tab and a backslash; the
+    # demo bank's journal must show it literally (tab and backslash escaped).
+    printf '!Type:Bank\nD01.03.2026\nT-1.234,56\nPStadtwerke\n^\nD02.03.2026\nT2.850,00\n%s\n^\n' \
+        "P\$(touch '$work/ausgefuehrt') \`id\` \"; A	B \\ C" > "$work/konto.qif"
     "$bundle/Contents/MacOS/Velmora" &
     pid=$!
     window=$(wait_for_window '^Velmora v1\.16$' "$pid") || fail "kein Fenster, das genau „Velmora v1.16“ heißt"
@@ -113,6 +116,8 @@ demo_bank() {
     [ "$(wc -l < "$VELMORA_DEMO_BANK/journal.tsv")" -eq 2 ] || fail "die Demo-Bank hat nicht genau zwei Buchungen"
     grep -q "^01.03.2026	01.03.2026	123456	Girokonto	Unbekannt	" "$VELMORA_DEMO_BANK/journal.tsv" \
         || fail "die erste Buchung kam nicht so an, wie sie in der Datei steht"
+    grep -qF "	\$(touch '$work/ausgefuehrt') \`id\` \"; A\\tB \\\\ C	" "$VELMORA_DEMO_BANK/journal.tsv" \
+        && [ ! -e "$work/ausgefuehrt" ] || fail "der zweite Empfänger kam nicht wörtlich an"
 
     click_at "$window" 378 287  # "Beenden"
     wait_for_exit "$pid" || fail "Velmora endet nach „Beenden“ nicht"

@@ -20,10 +20,10 @@ public:
         QObject::connect(&poll_, &QTimer::timeout, [this] { answerOpenDialog(); });
         poll_.start(5);
     }
-    const QStringList& messages() const { return messages_; }
-    const QStringList& titles() const { return titles_; }
-    void chooseFile(const std::filesystem::path& file) { file_answers_.emplace_back(file); }
-    void cancelFileChooser() { file_answers_.emplace_back(std::nullopt); }
+    QStringList messages() const { return messages_; }
+    QStringList titles() const { return titles_; }
+    void chooseFile(const std::filesystem::path& file) { answers_.emplace_back(file); }
+    void cancelFileChooser() { answers_.emplace_back(std::nullopt); }
 
 private:
     void answerOpenDialog()
@@ -32,26 +32,22 @@ private:
         if (!modal || !modal->isVisible())
             return;
         titles_ << modal->windowTitle();
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-            messages_ << box->text();
-            return box->accept();
-        }
         auto* chooser = qobject_cast<QFileDialog*>(modal);
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            messages_ << box->text();
         if (!chooser)
             return static_cast<void>(modal->close());
-        const auto answer = file_answers_.empty() ? std::nullopt : file_answers_.front();
-        if (!file_answers_.empty())
-            file_answers_.pop_front();
-        if (!answer)
-            return chooser->reject();
-        chooser->selectFile(QFile::decodeName(QByteArray::fromStdString(answer->native())));
-        static_cast<QDialog*>(chooser)->accept();  // QFileDialog hides the accept() that "Öffnen" calls
+        const auto answer = answers_.empty() ? std::nullopt : answers_.front();
+        if (!answers_.empty())
+            answers_.pop_front();
+        if (answer)
+            chooser->selectFile(QFile::decodeName(QByteArray::fromStdString(answer->native())));
+        answer ? static_cast<QDialog*>(chooser)->accept() : chooser->reject();  // QFileDialog hides the accept() of "Öffnen"
     }
 
     QTimer poll_;
-    QStringList messages_;
-    QStringList titles_;
-    std::deque<std::optional<std::filesystem::path>> file_answers_;
+    QStringList messages_, titles_;
+    std::deque<std::optional<std::filesystem::path>> answers_;
 };
 
 }  // namespace velmora::testing

@@ -36,6 +36,12 @@ TemporaryBundle::~TemporaryBundle()
     fs::remove_all(folder);
 }
 
+fs::path TemporaryBundle::file(std::string_view name, std::string_view bytes) const
+{
+    writeFile(folder / name, bytes);
+    return folder / name;
+}
+
 void TemporaryBundle::writeScript(std::string_view name, std::string_view body, bool executable) const
 {
     writeFile(resources / name, body);

@@ -14,13 +14,14 @@ public:
     explicit TemporaryBundle(std::string_view bundle_name = "T.app");
     ~TemporaryBundle();
 
+    // Writes a file beside the bundle and returns its path.
+    std::filesystem::path file(std::string_view name, std::string_view bytes) const;
     // Writes a script into Resources; executable unless told otherwise.
     void writeScript(std::string_view name, std::string_view body, bool executable = true) const;
     // Writes a script that prints `output` exactly, with no line end added.
     void writePrintingScript(std::string_view name, std::string_view output) const;
-    // Makes the booking script log the texts of every booking it is given...
+    // Makes the booking script log the texts of every booking; gives them back.
     void recordBookings() const;
-    // ...and gives them back, booking by booking.
     std::vector<Texts> bookingsRecorded() const;
     std::filesystem::path bookingLog() const { return folder / "bookings.log"; }
 

@@ -26,11 +26,6 @@ protected:
         window->Open();
         return *window;
     }
-    std::filesystem::path file(std::string_view name, std::string_view bytes) const
-    {
-        writeFile(bundle.folder / name, bytes);
-        return bundle.folder / name;
-    }
     void choose(const std::filesystem::path& chosen)
     {
         dialogs.chooseFile(chosen);
