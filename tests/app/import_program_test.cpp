@@ -52,6 +52,9 @@ const StatusRow status_rows[] = {
     {"Sent", {"--konto", "Girokonto", "DATEI"}, "Girokonto, Sparbuch", 0, "3 Buchungen an Zandor gesendet.\n", 3},
     {"OwnTransferLeftOut", {"--konto", "Girokonto", "--kategorien", "--gegenkonto", "--ohne-umbuchungen", "DATEI"},
      "Girokonto", 0, "2 Buchungen an Zandor gesendet.", 2},
+    {"CsvPreview", {"--konto=Giro \"K\", 1", "--vorschau", "--format=csv", "DATEI"}, "", 0,
+     "Datum,Datum (2),Betrag in Cent,Von Konto,An Konto,Kategorie,Empfänger,Memo,Leer\r\n"
+     "31.12.2005,31.12.2005,123456,\"Giro \"\"K\"\", 1\",Unbekannt,Sonstiges,Stadtwerke,,\r\n", 0},
     {"Version", {"--version"}, "", 0, "Velmora 1.16\n", 0},
     {"HelpNamesTheCheckBoxes", {"--help"}, "", 0, "--ohne-umbuchungen    „Nicht importieren, wenn Kategorie=Gegenkonto“", 0},
     {"UnknownOption", {"--konto", "Girokonto", "--bunt", "DATEI"}, "", 2, "unbekannte Option »--bunt«\nAufruf:", 0},

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTest>
 
+#include "app/app.h"
 #include "app/file_types.h"
 #include "platform/dialogs.h"
 #include "platform/file_types.h"
@@ -16,7 +17,7 @@
 namespace velmora::testing {
 namespace {
 
-TEST(Startup, RegistersOneFileTypeOfAnyFileAndQuitsBeforeTheLoopAtOnce)
+TEST(Startup, RegistersOneFileTypeAndTheApplicationObjectAndQuitsBeforeTheLoopAtOnce)
 {
     auto& types = platform::AllFileTypes();
     ASSERT_EQ(types.size(), 1u);
@@ -26,6 +27,7 @@ TEST(Startup, RegistersOneFileTypeOfAnyFileAndQuitsBeforeTheLoopAtOnce)
     types.push_back({"Buchungen", {"qif", "QIF"}});
     EXPECT_EQ(platform::ChooserNameFilter("Buchungen"), "Buchungen (*.qif *.QIF)");
     types.pop_back();
+    EXPECT_EQ(App(), qApp);
     platform::Quit(0);
     EXPECT_EQ(RunEventLoopAtMost(2000), 0);
 }
