@@ -102,7 +102,11 @@ public:
     {
         if (!streams_.err_is_terminal)
             return;
-        streams_.tell("\r" + text::GermanCount(sent) + " von " + total_ + " Buchungen gesendet");
+        // Back to the line's start; built piece by piece, as "\r" + a temporary
+        // makes GCC 12's optimiser warn of an overlap that cannot happen.
+        std::string line = "\r";
+        line.append(text::GermanCount(sent)).append(" von ").append(total_).append(" Buchungen gesendet");
+        streams_.tell(line);
         shown_ = true;
     }
 
