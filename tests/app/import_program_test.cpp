@@ -2,6 +2,7 @@
 // reads every file and checks the account before the first booking, that a
 // failing script stops it with the count told, and that texts reach the
 // booking script literally and as the preview shows them.
+#include "app/cli/import_command.h"
 #include "bridge/zandor_messages.h"
 #include "tests/app/import_program.h"
 
@@ -46,6 +47,7 @@ TEST_P(Statuses, EndTheProgramAsTheCallAndZandorDecide)
     EXPECT_NE((outcome.standard_output + outcome.error_output).find(row.said), std::string::npos)
         << outcome.standard_output << outcome.error_output;
     EXPECT_EQ(bundle.bookingsRecorded().size(), row.bookings_sent);
+    EXPECT_EQ(outcome.error_output.find('\r'), std::string::npos);  // no progress where no terminal shows it
 }
 
 const StatusRow status_rows[] = {
@@ -88,13 +90,19 @@ TEST_F(ImportProgramTest, HostileTextsReachTheScriptLiterallyAndAsThePreviewShow
     EXPECT_FALSE(std::filesystem::exists(bundle.resources / "ausgefuehrt"));
 }
 
-TEST_F(ImportProgramTest, SummaryNamesUnreadableDatesAndTheLikelyCause)
+// Each file's summary first; then, on a terminal, the progress rewritten in place.
+TEST_F(ImportProgramTest, SummarisesEachFileAndShowsTheProgressOnATerminal)
 {
     const std::string qif = file("tag-zuerst.qif", "!Type:Cat\nNMiete\n^\n!Type:Bank\nD15/03/2026\nT-1.00\n^\nD01/04/2026\n^\n");
-    EXPECT_EQ(run({"--konto", "Girokonto", "--vorschau", qif}).error_output,
-              qif + ": 2 Buchungen, 1 Datensatz übersprungen\n" + qif
-                  + ": 1 Buchung ohne lesbares Datum (Zeile 5) geht mit leerem Datum an Zandor\n" + qif
-                  + ": Mit --monat-tag („Monat/Tag tauschen“) wären alle diese Daten lesbar.\n");
+    bundle.writePrintingScript("Kontennamen ermitteln.scpt", "Girokonto");
+    std::FILE* told = std::tmpfile();
+    cli::Output out(stdout);
+    EXPECT_EQ(cli::RunImport({.konto = "Girokonto", .files = {qif}}, {out, told, true}), 0);
+    std::string text(4096, '\0');
+    text.resize((std::rewind(told), std::fread(text.data(), 1, text.size(), told)));
+    EXPECT_EQ(text, qif + ": 2 Buchungen, 1 Datensatz übersprungen\n" + qif + ": 1 Buchung ohne lesbares Datum (Zeile 5) geht "
+                    "mit leerem Datum an Zandor\n" + qif + ": Mit --monat-tag („Monat/Tag tauschen“) wären alle diese Daten "
+                    "lesbar.\n\r1 von 2 Buchungen gesendet\r2 von 2 Buchungen gesendet\n");
 }
 
 }  // namespace

@@ -14,10 +14,9 @@ TEST(BundleScript, MissingFolderOnTheWayRaisesNilObjectException)
 {
     const testing::TemporaryBundle bundle;  // restores the executable afterwards
     for (const char* executable : {"", "/Velmora", "Velmora", "MacOS/Velmora"}) {
-        SCOPED_TRACE(executable);
         platform::RunningProgram::registered()->setExecutableFile(executable);
-        EXPECT_THROW(Kontennamenermitteln({}), NilObjectException);
-        EXPECT_THROW(buchungViaTessel({}), NilObjectException);
+        EXPECT_THROW(Kontennamenermitteln({}), NilObjectException) << executable;
+        EXPECT_THROW(buchungViaTessel({}), NilObjectException) << executable;
     }
 }
 

@@ -28,6 +28,7 @@ TEST(Startup, RegistersOneFileTypeAndTheApplicationObjectAndQuitsBeforeTheLoopAt
     EXPECT_EQ(platform::ChooserNameFilter("Buchungen"), "Buchungen (*.qif *.QIF)");
     types.pop_back();
     EXPECT_EQ(App(), qApp);
+    EXPECT_EQ(RunEventLoopAtMost(10), 99);  // a loop that ran before changes nothing of this
     platform::Quit(0);
     EXPECT_EQ(RunEventLoopAtMost(2000), 0);
 }
@@ -37,7 +38,6 @@ TEST(CompletionDialog, ClosesOnReturnAndItsCloseBoxNotOnEscapeAndIsFreshEachTime
     QPointer<ui::wBestaetigung> dialog = wBestaetigung();
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
-    EXPECT_EQ(dialog->StaticText1()->text(), "Script ausgeführt");
     QTest::keyClick(dialog, Qt::Key_Escape);
     ASSERT_TRUE(dialog && dialog->isVisible());
     QTest::keyClick(dialog, Qt::Key_Return);
