@@ -24,7 +24,7 @@ TEST(Startup, RegistersOneFileTypeAndTheApplicationObjectAndQuitsBeforeTheLoopAt
     EXPECT_EQ(&types.front(), FileTypes::SpecialAny());
     EXPECT_EQ(types.front().Name, "special/any");
     EXPECT_EQ(platform::ChooserNameFilter("special/any"), "");  // no filter: every file
-    types.push_back({"Buchungen", {"qif", "QIF"}});
+    types.push_back({"Buchungen", {"qif", "QIF"}, "", "", "", false, {}});
     EXPECT_EQ(platform::ChooserNameFilter("Buchungen"), "Buchungen (*.qif *.QIF)");
     types.pop_back();
     EXPECT_EQ(App(), qApp);
