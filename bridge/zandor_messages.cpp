@@ -4,15 +4,6 @@
 
 namespace velmora {
 
-namespace {
-
-std::string bookings(std::size_t count)
-{
-    return text::GermanCount(count) + (count == 1 ? " Buchung" : " Buchungen");
-}
-
-}  // namespace
-
 std::string NothingToSend(std::size_t files)
 {
     return files == 1 ? "Keine Buchung gesendet: Die Datei enthält keine Transaktion, die an Zandor zu senden ist."
@@ -21,7 +12,7 @@ std::string NothingToSend(std::size_t files)
 
 std::string BookingsSent(std::size_t sent)
 {
-    return bookings(sent) + " an Zandor gesendet.";
+    return text::CountOf(sent, "Buchung", "Buchungen") + " an Zandor gesendet.";
 }
 
 std::string SendingStopped(std::string_view reason, std::size_t sent)

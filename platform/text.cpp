@@ -113,4 +113,8 @@ std::string GermanCount(std::size_t n) {
     return out;
 }
 
+std::string CountOf(std::size_t n, std::string_view one, std::string_view many) {
+    return GermanCount(n) + " " + std::string(n == 1 ? one : many);
+}
+
 }  // namespace velmora::text

@@ -28,5 +28,7 @@ std::string_view RTrim(std::string_view s);
 std::string_view Trim(std::string_view s);
 // A count as German text writes it: digits grouped by "." («1.000»).
 std::string GermanCount(std::size_t n);
+// The count with its noun: «1 Buchung», «1.000 Buchungen».
+std::string CountOf(std::size_t n, std::string_view one, std::string_view many);
 
 }  // namespace velmora::text

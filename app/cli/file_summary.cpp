@@ -12,11 +12,6 @@ namespace {
 // A file with thousands of them says which lines to look at first.
 constexpr std::size_t undated_lines_listed = 10;
 
-std::string counted(std::size_t count, std::string_view one, std::string_view many)
-{
-    return text::GermanCount(count) + " " + std::string(count == 1 ? one : many);
-}
-
 std::string whereTheDatesAre(const std::vector<std::int64_t>& undated)
 {
     std::string where;
@@ -48,12 +43,12 @@ std::string FileSummary(std::string_view file_name, const import::LineList& line
                         bool month_day_swapped)
 {
     const std::string name(file_name);
-    std::string summary = name + ": " + counted(report.sent, "Buchung", "Buchungen") + ", "
-                          + counted(report.skipped, "Datensatz", "Datensätze") + " übersprungen\n";
+    std::string summary = name + ": " + text::CountOf(report.sent, "Buchung", "Buchungen") + ", "
+                          + text::CountOf(report.skipped, "Datensatz", "Datensätze") + " übersprungen\n";
     if (report.undated.empty())
         return summary;
     const bool one = report.undated.size() == 1;
-    summary += name + ": " + counted(report.undated.size(), "Buchung", "Buchungen") + " ohne lesbares Datum ("
+    summary += name + ": " + text::CountOf(report.undated.size(), "Buchung", "Buchungen") + " ohne lesbares Datum ("
                + whereTheDatesAre(report.undated) + (one ? ") geht" : ") gehen") + " mit leerem Datum an Zandor\n";
     if (toggledReadsEveryDate(lines, report.undated, month_day_swapped))
         summary += name + ": " + (month_day_swapped ? "Ohne" : "Mit")
