@@ -22,7 +22,8 @@ std::string Kontennamenermitteln(const ScriptArguments& arguments);
 std::vector<std::string> AccountNames(std::string_view names);
 
 // Enters one booking; called with the nine texts of a booking. Its result is
-// of no interest to the booking run.
-std::string buchungViaTessel(const ScriptArguments& arguments);
+// of no interest to the booking run. `while_waiting` is asked while the script
+// runs, to keep a window alive or to end a script that does not finish.
+std::string buchungViaTessel(const ScriptArguments& arguments, const process::WaitingHook& while_waiting = {});
 
 }  // namespace velmora

@@ -31,4 +31,11 @@ public:
     using RuntimeException::RuntimeException;
 };
 
+// A script that was ended because the user asked for it: whatever it was
+// doing may or may not have been done.
+class ScriptEnded : public ScriptError {
+public:
+    using ScriptError::ScriptError;
+};
+
 }  // namespace velmora

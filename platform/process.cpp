@@ -1,7 +1,10 @@
 #include "platform/process.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <thread>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -95,48 +98,116 @@ Outcome notStarted(int error)
     return outcome;
 }
 
-// Reads both streams as the child writes them; reading only one at a time would
-// block the child as soon as it filled the other pipe.
-void drain(int out_fd, int err_fd, std::string& out, std::string& err)
-{
-    pollfd watched[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-    std::string* targets[2] = {&out, &err};
-    int open_streams = 2;
-    char buffer[65536];
-    while (open_streams > 0) {
-        if (poll(watched, 2, -1) < 0) {
-            if (errno == EINTR)
-                continue;
-            return;
-        }
-        for (int i = 0; i < 2; ++i) {
-            if (watched[i].fd < 0 || watched[i].revents == 0)
-                continue;
-            const ssize_t got = read(watched[i].fd, buffer, sizeof buffer);
-            if (got > 0) {
-                targets[i]->append(buffer, static_cast<std::size_t>(got));
-            } else if (got == 0 || errno != EINTR) {
-                watched[i].fd = -1;  // poll ignores negative descriptors
-                --open_streams;
-            }
-        }
-    }
-}
+using Clock = std::chrono::steady_clock;
 
-void waitFor(pid_t child, Outcome& outcome)
-{
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR)
+// How often a waiting hook is asked while the program writes nothing: often
+// enough that a window repaints smoothly and a stop is taken at once.
+constexpr int hook_interval_ms = 10;
+
+// Waits for one child: reads both its streams as it writes them (reading only
+// one at a time would block it as soon as it filled the other pipe), then
+// reaps it. Between, it asks the caller's hook, and ends the child's process
+// group when asked to: politely first, by force after the grace period.
+class ChildWatch {
+public:
+    ChildWatch(pid_t child, const WaitingHook& hook, Outcome& outcome)
+        : child_(child), hook_(hook), outcome_(outcome)
+    {
+    }
+
+    void drain(int out_fd, int err_fd)
+    {
+        pollfd watched[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+        std::string* targets[2] = {&outcome_.standard_output, &outcome_.error_output};
+        int open_streams = 2;
+        char buffer[65536];
+        while (open_streams > 0) {
+            const int ready = poll(watched, 2, hook_ ? hook_interval_ms : -1);
+            if (ready < 0 && errno != EINTR)
+                return;
+            for (int i = 0; ready > 0 && i < 2; ++i) {
+                if (watched[i].fd < 0 || watched[i].revents == 0)
+                    continue;
+                const ssize_t got = read(watched[i].fd, buffer, sizeof buffer);
+                if (got > 0) {
+                    targets[i]->append(buffer, static_cast<std::size_t>(got));
+                } else if (got == 0 || errno != EINTR) {
+                    watched[i].fd = -1;  // poll ignores negative descriptors
+                    --open_streams;
+                }
+            }
+            askHook();
+        }
+    }
+
+    void reap()
+    {
+        int status = 0;
+        if (!waitForExit(status))
             return;
+        if (WIFEXITED(status)) {
+            outcome_.exited_normally = true;
+            outcome_.exit_status = WEXITSTATUS(status);
+        } else if (WIFSIGNALED(status)) {
+            outcome_.signal = WTERMSIG(status);
+        }
     }
-    if (WIFEXITED(status)) {
-        outcome.exited_normally = true;
-        outcome.exit_status = WEXITSTATUS(status);
-    } else if (WIFSIGNALED(status)) {
-        outcome.signal = WTERMSIG(status);
+
+private:
+    bool waitForExit(int& status)
+    {
+        if (!hook_) {
+            while (waitpid(child_, &status, 0) < 0) {
+                if (errno != EINTR)
+                    return false;
+            }
+            return true;
+        }
+        // A child that closed its streams has almost always exited already;
+        // one that has not (it closed them early, or hangs) is looked at in
+        // growing pauses, so that the hook is still asked.
+        auto pause = std::chrono::microseconds(50);
+        for (;;) {
+            const pid_t reaped = waitpid(child_, &status, WNOHANG);
+            if (reaped == child_)
+                return true;
+            if (reaped < 0 && errno != EINTR)
+                return false;
+            askHook();
+            std::this_thread::sleep_for(pause);
+            pause = std::min(pause * 2, std::chrono::microseconds(hook_interval_ms * 1000));
+        }
     }
-}
+
+    void askHook()
+    {
+        if (!hook_)
+            return;
+        const WhileWaiting wish = hook_();
+        if (!asked_to_end_) {
+            if (wish == WhileWaiting::end_program)
+                endGroup();
+            return;
+        }
+        if (!killed_ && Clock::now() - *asked_to_end_ >= grace_before_kill) {
+            ::kill(-child_, SIGKILL);
+            killed_ = true;
+        }
+    }
+
+    void endGroup()
+    {
+        ::kill(-child_, SIGTERM);
+        asked_to_end_ = Clock::now();
+        outcome_.ended_on_request = true;
+    }
+
+    const pid_t child_;
+    const WaitingHook& hook_;
+    Outcome& outcome_;
+    std::optional<Clock::time_point> asked_to_end_;
+    bool killed_ = false;
+};
 
 std::vector<char*> argumentVector(const std::string& program, const std::vector<std::string>& arguments)
 {
@@ -149,8 +220,16 @@ std::vector<char*> argumentVector(const std::string& program, const std::vector<
     return argv;
 }
 
+// Where the system can, the child gets no descriptor but its three standard
+// streams, whatever the toolkit has left open without close-on-exec.
+#ifdef POSIX_SPAWN_CLOEXEC_DEFAULT
+constexpr short only_standard_streams = POSIX_SPAWN_CLOEXEC_DEFAULT;
+#else
+constexpr short only_standard_streams = 0;
+#endif
+
 // The child starts with the signal dispositions and mask of a fresh process,
-// whatever the toolkit has set up in ours.
+// whatever the toolkit has set up in ours, in a process group of its own.
 struct SpawnAttributes {
     posix_spawnattr_t attributes;
     SpawnAttributes()
@@ -163,7 +242,9 @@ struct SpawnAttributes {
         sigaddset(&defaults, SIGPIPE);
         posix_spawnattr_setsigmask(&attributes, &none);
         posix_spawnattr_setsigdefault(&attributes, &defaults);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        posix_spawnattr_setpgroup(&attributes, 0);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP
+                                                  | only_standard_streams);
     }
     ~SpawnAttributes() { posix_spawnattr_destroy(&attributes); }
 };
@@ -182,7 +263,8 @@ struct FileActions {
 
 }  // namespace
 
-Outcome run(const std::filesystem::path& program, const std::vector<std::string>& arguments)
+Outcome run(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+            const WaitingHook& while_waiting)
 {
     Pipe out;
     Pipe err;
@@ -209,8 +291,9 @@ Outcome run(const std::filesystem::path& program, const std::vector<std::string>
 
     Outcome outcome;
     outcome.started = true;
-    drain(out.read_end.get(), err.read_end.get(), outcome.standard_output, outcome.error_output);
-    waitFor(child, outcome);
+    ChildWatch watch(child, while_waiting, outcome);
+    watch.drain(out.read_end.get(), err.read_end.get());
+    watch.reap();
     return outcome;
 }
 

@@ -115,6 +115,8 @@ struct Command {
     const std::string name = "Das Skript " + scriptName(script);
     if (!scriptExists(script))
         throw ScriptError(name + " wurde nicht gefunden: " + script.string());
+    if (outcome.ended_on_request)
+        throw ScriptEnded(name + " wurde auf Wunsch beendet.");
     if (!outcome.started && command.through_osascript)
         throw ScriptError(withErrorOutput(name + " ließ sich über »" + command.program.string() + "« nicht starten",
                                           outcome.error_output));
@@ -180,11 +182,12 @@ ScriptRunner UseScriptRunner(ScriptRunner runner)
     return std::exchange(currentRunner(), std::move(runner));
 }
 
-std::string ExecuteAppleScript(const std::filesystem::path& script, const ScriptArguments& arguments)
+std::string ExecuteAppleScript(const std::filesystem::path& script, const ScriptArguments& arguments,
+                               const process::WaitingHook& while_waiting)
 {
     checkArguments(script, arguments);
     const Command command = commandFor(script, arguments, currentRunner());
-    const process::Outcome outcome = process::run(command.program, command.arguments);
+    const process::Outcome outcome = process::run(command.program, command.arguments, while_waiting);
     if (!outcome.started || !outcome.exited_normally || outcome.exit_status != 0)
         raiseFailure(script, command, outcome);
     return withoutFinalLineEnd(lenientUtf8(outcome.standard_output));

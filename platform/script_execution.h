@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/process.h"
+
 namespace velmora {
 
 // Every element is one text, handed to the script as one argument, in order.
@@ -34,7 +36,9 @@ ScriptRunner UseScriptRunner(ScriptRunner runner);
 // interpreter line ("#!") is still executed itself, so that shell scripts work
 // in its place. A script that is missing, cannot be executed, exits non-zero
 // or dies from a signal raises ScriptError naming the script and carrying its
-// error output.
-std::string ExecuteAppleScript(const std::filesystem::path& script, const ScriptArguments& arguments);
+// error output. `while_waiting` is asked while the script runs (see
+// process::run); a script ended at its wish raises ScriptEnded.
+std::string ExecuteAppleScript(const std::filesystem::path& script, const ScriptArguments& arguments,
+                               const process::WaitingHook& while_waiting = {});
 
 }  // namespace velmora
