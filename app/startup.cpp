@@ -9,6 +9,7 @@
 #include "app/menu_bar.h"
 #include "platform/event_loop.h"
 #include "platform/guarded_call.h"
+#include "platform/termination_signal.h"
 #include "ui/fenster1.h"
 
 namespace velmora {
@@ -60,6 +61,7 @@ void InitFileTypes()
 std::unique_ptr<app::App> NewAppInstance(int& argc, char** argv)
 {
     auto application = std::make_unique<app::App>(argc, argv);
+    platform::QuitOnTerminationSignal();
     // No display name: on X11 Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     // On macOS a bar without a window is the application's own menu bar.

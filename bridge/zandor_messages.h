@@ -20,8 +20,17 @@ std::string NothingToSend(std::size_t files);
 // "1 Buchung an Zandor gesendet." or "1.000 Buchungen an Zandor gesendet."
 std::string BookingsSent(std::size_t sent);
 
+// "Bis dahin wurde 1 Buchung an Zandor gesendet." or "Bis dahin wurden 312 …".
+std::string SentUpToThen(std::size_t sent);
+
 // Why a send stopped part-way, and how many bookings had gone out by then:
 // said plainly, so that sending again does not silently double them.
 std::string SendingStopped(std::string_view reason, std::size_t sent);
+
+// A send the user stopped: "Senden angehalten. Bis dahin wurden 312 Buchungen an Zandor gesendet."
+std::string SendingHalted(std::size_t sent);
+
+// How far a send is: "312 von 1.000 Buchungen gesendet".
+std::string ProgressText(std::size_t sent, std::size_t total);
 
 }  // namespace velmora

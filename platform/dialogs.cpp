@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/file_types.h"
 #include "platform/qt_text.h"
@@ -33,6 +34,20 @@ void MsgBox(const QString& text)
 void MsgBox(std::string_view utf8_text)
 {
     MsgBox(QText(utf8_text));
+}
+
+int Ask(const QString& text, const QStringList& answers, int default_answer, int escape_answer)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(message_box_title), text, QMessageBox::NoButton,
+                    dialogParent());
+    QList<QAbstractButton*> buttons;
+    for (const QString& answer : answers)
+        buttons << box.addButton(answer, QMessageBox::AcceptRole);
+    box.setDefaultButton(static_cast<QPushButton*>(buttons.value(default_answer)));
+    box.setEscapeButton(buttons.value(escape_answer));
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? escape_answer : static_cast<int>(chosen);
 }
 
 std::optional<std::filesystem::path> GetOpenFolderItem(std::string_view filter)

@@ -6,6 +6,9 @@
 #include <chrono>
 #include <optional>
 
+#include "platform/run_gate.h"
+#include "platform/user_input.h"
+
 namespace velmora::platform {
 
 namespace {
@@ -22,34 +25,13 @@ constexpr auto yield_interval = std::chrono::milliseconds(20);
 constexpr int passes_per_clock_look = 256;
 int passes_until_clock_look = passes_per_clock_look;
 
-bool isUserInput(QEvent::Type type)
-{
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::Wheel:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::Close:
-        return true;
-    default:
-        return false;
-    }
-}
-
 class UserInputFilter : public QObject {
 public:
     // Only what comes from the window system is the user's; a dialog that the
     // program itself closes sends a Close event too, and that must pass.
     bool eventFilter(QObject*, QEvent* event) override
     {
-        return event->spontaneous() && isUserInput(event->type());
+        return event->spontaneous() && IsUserInput(event->type());
     }
 };
 
@@ -60,6 +42,11 @@ UserInputFilter* input_filter = nullptr;
 
 void Quit(int code)
 {
+    // During a run the user may stop, ending the program waits for the run to stop.
+    if (RunGate* gate = RunGate::current()) {
+        gate->requestQuit();
+        return;
+    }
     if (loop_running)
         QCoreApplication::exit(code);
     else

@@ -163,16 +163,23 @@ private:
             }
             return true;
         }
-        // A child that closed its streams has almost always exited already;
-        // one that has not (it closed them early, or hangs) is looked at in
-        // growing pauses, so that the hook is still asked.
+        // A child whose streams have closed is exiting: it can be reaped a few
+        // microseconds later, so it is first looked at again at once, giving
+        // way to it in between. One that has not exited by then (it closed its
+        // streams early, or hangs) is looked at in growing pauses, and the
+        // hook is still asked.
+        constexpr int immediate_looks = 200;
         auto pause = std::chrono::microseconds(50);
-        for (;;) {
+        for (int look = 0;; ++look) {
             const pid_t reaped = waitpid(child_, &status, WNOHANG);
             if (reaped == child_)
                 return true;
             if (reaped < 0 && errno != EINTR)
                 return false;
+            if (look < immediate_looks) {
+                std::this_thread::yield();
+                continue;
+            }
             askHook();
             std::this_thread::sleep_for(pause);
             pause = std::min(pause * 2, std::chrono::microseconds(hook_interval_ms * 1000));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace velmora::ui {
@@ -40,6 +41,11 @@ QWidget* createWidget(ControlKind kind, QWidget* surface, const QString& text)
         return new QCheckBox(text, surface);
     case ControlKind::PopupMenu:
         return new QComboBox(surface);
+    case ControlKind::ProgressBar: {
+        auto* bar = new QProgressBar(surface);
+        bar->setTextVisible(false);  // a label beside it says the count in words
+        return bar;
+    }
     }
     return nullptr;
 }

@@ -6,7 +6,7 @@
 
 namespace velmora::ui {
 
-enum class ControlKind { PushButton, Label, CheckBox, PopupMenu };
+enum class ControlKind { PushButton, Label, CheckBox, PopupMenu, ProgressBar };
 
 enum class TextAlignment { Left, Centre };
 

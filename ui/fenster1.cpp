@@ -10,22 +10,10 @@
 #include "platform/event_loop.h"
 #include "platform/guarded_call.h"
 #include "platform/qt_text.h"
-#include "ui/messages.h"
-#include "ui/wbestaetigung.h"
 
 namespace velmora {
 
 namespace ui {
-
-namespace {
-
-bool fileExists(const std::filesystem::path& file)
-{
-    std::error_code ignored;
-    return std::filesystem::exists(file, ignored);
-}
-
-}  // namespace
 
 void Fenster1::Open()
 {
@@ -55,29 +43,14 @@ void Fenster1::btn_quit_Action()
 
 void Fenster1::btn_datei_Action()
 {
-    f = platform::GetOpenFolderItem(FileTypes::special_any_name);
-    if (!f)
-        return;  // the label and the loaded lines stay as they were
+    std::optional<std::filesystem::path> chosen = platform::GetOpenFolderItem(FileTypes::special_any_name);
+    // A cancel keeps the earlier choice: the file the label names is the one sent.
+    if (!chosen)
+        return;
+    f = std::move(chosen);
+    stopped_send_.reset();
     StaticText3()->setText(platform::DisplayPath(f->filename()));
     Laden();
-}
-
-void Fenster1::btn_save_Action()
-{
-    if (pop_konten()->currentText().isEmpty()) {
-        platform::MsgBox(messages::no_account);
-        return;
-    }
-    if (!f || !fileExists(*f)) {
-        platform::MsgBox(messages::no_file);
-        return;
-    }
-    // "Script ausgeführt" would be untrue when no script ran at all.
-    if (buchung_erzeugen() == 0) {
-        platform::MsgBox(NothingToSend(1));
-        return;
-    }
-    velmora::wBestaetigung()->ShowModal();
 }
 
 void Fenster1::pop_konten_Change()

@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "import/booking_run.h"
 #include "import/line_list.h"
+#include "ui/send_run.h"
 
 namespace velmora {
 
@@ -27,7 +29,7 @@ public:
     // Shows the window and runs its opening (the account list from the banking program).
     void Open();
 
-    // The chosen file: set by every close of the file chooser, empty after a cancel.
+    // The chosen file: set when the file chooser returns a file; a cancel keeps it.
     std::optional<std::filesystem::path> f;
     // The lines of the last completely read file, and their upper bound
     // (-1 before any load, so that nothing can be sent from an empty list).
@@ -72,11 +74,44 @@ public:
 
     // Reads the chosen file into the line list.
     void Laden();
-    // Sends one booking per transaction record of the loaded lines; returns
-    // how many were sent.
-    std::size_t buchung_erzeugen();
+
+    // How a send ended.
+    struct SendResult {
+        enum class End { completed, halted, failed, script_ended } end = End::completed;
+        std::size_t sent = 0;                     // bookings whose script finished in this send
+        std::string reason;                       // failed: why
+        import::BookingArguments booking_in_doubt;  // script_ended: the booking whose script was ended
+    };
+    // Sends one booking per transaction record of the loaded lines, leaving
+    // out the first `already_sent` bookings, as long as `run` lets it go on.
+    SendResult buchung_erzeugen(std::size_t already_sent, SendRun& run);
 
 private:
+    // What decides which bookings a send gives: the lines, the account, the boxes.
+    struct SendSettings {
+        std::uint64_t lines_loaded = 0;  // which load of the line list
+        std::string account;
+        std::array<bool, 4> ticked{};
+        bool operator==(const SendSettings&) const = default;
+    };
+    // A send that stopped part-way, until another file is chosen or a send completes.
+    struct StoppedSend {
+        SendSettings settings;
+        std::size_t sent = 0;
+        std::size_t total = 0;
+    };
+
+    SendSettings currentSettings() const;
+    import::RunReport countBookings() const;
+    bool sendDespiteUndatedBookings(const import::RunReport& planned) const;
+    std::optional<std::size_t> bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const;
+    void send(const SendSettings& settings, std::size_t already_sent, std::size_t total);
+    void tellHowTheSendEnded(const SendResult& result) const;
+    QList<QKeySequence> quitKeys() const;
+
+    std::uint64_t lines_loaded_ = 0;
+    std::optional<StoppedSend> stopped_send_;
+
     void Layout();
     void CreateControls();
     void CreateControls0();  // the runtime's _CreateControls0

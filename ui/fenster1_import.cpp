@@ -16,6 +16,9 @@ namespace velmora::ui {
 
 namespace {
 
+// Thrown out of the booking run when the user has asked to stop.
+struct SendHalted {};
+
 void reportFile(const std::filesystem::path& file, import::ReadStatus status)
 {
     const QString shown = platform::DisplayPath(std::filesystem::absolute(file));
@@ -40,6 +43,7 @@ void Fenster1::Laden()
     }
     zeilen = std::move(result.lines);
     anz_zeilen = zeilen.upper_bound();
+    ++lines_loaded_;
 }
 
 std::array<QCheckBox*, 4> Fenster1::optionBoxes() const
@@ -52,30 +56,43 @@ std::array<QCheckBox*, 4> Fenster1::optionBoxes() const
     return boxes;
 }
 
-std::size_t Fenster1::buchung_erzeugen()
+Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRun& run)
 {
-    // The window keeps painting during the run but takes no clicks, so nothing
-    // can replace the lines under the running parser.
-    const platform::InputBlocker no_input_while_sending;
-    const std::string account = pop_konten()->currentText().toStdString();
-    // Found once; each box is still asked at the moment the run needs it.
+    // Found once; each box is still asked at the moment the booking run needs it.
     const std::array<QCheckBox*, 4> boxes = optionBoxes();
-    std::size_t sent = 0;
-    const import::RunContext run{
+    const std::string account = pop_konten()->currentText().toStdString();
+    SendResult result;
+    std::size_t met = 0;
+    const import::RunContext booking_run{
         account,
         [&boxes](import::Option option) { return boxes[static_cast<std::size_t>(option)]->isChecked(); },
-        [&sent](const import::BookingArguments& booking) {
-            buchungViaTessel(booking);
-            ++sent;
-            platform::RuntimeBackgroundTaskAfterSlowPass();
+        [&](const import::BookingArguments& booking) {
+            if (met++ < already_sent)
+                return;
+            if (!run.goOn())
+                throw SendHalted{};
+            try {
+                buchungViaTessel(booking, run.whileScriptRuns());
+            } catch (const ScriptEnded&) {
+                result.booking_in_doubt = booking;  // the texts live only during this call
+                throw;
+            }
+            run.bookingSent();
         },
         platform::RuntimeBackgroundTask,
     };
     try {
-        return import::buchung_erzeugen(zeilen, anz_zeilen, run).sent;
+        import::buchung_erzeugen(zeilen, anz_zeilen, booking_run);
+    } catch (const SendHalted&) {
+        result.end = SendResult::End::halted;
+    } catch (const ScriptEnded&) {
+        result.end = SendResult::End::script_ended;
     } catch (const std::exception& error) {
-        throw RuntimeException(SendingStopped(error.what(), sent));
+        result.end = SendResult::End::failed;
+        result.reason = error.what();
     }
+    result.sent = run.sent();
+    return result;
 }
 
 }  // namespace velmora::ui

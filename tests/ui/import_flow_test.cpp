@@ -26,21 +26,20 @@ TEST_F(ImportFlow, SendingNeedsAnAccountAChosenFileAndThatFileStill)
     choose(chosen);
     EXPECT_EQ(window->StaticText3()->text(), "konto.qif");
     EXPECT_EQ(window->zeilen[9], "PÜbertrag");
-    dialogs.cancelFileChooser();  // a cancel forgets the choice but keeps the label and the lines
+    dialogs.cancelFileChooser();  // a cancel keeps the choice: the file the label names is the one sent
     QTest::mouseClick(window->btn_datei(), Qt::LeftButton);
     EXPECT_EQ(window->StaticText3()->text(), "konto.qif");
-    EXPECT_EQ(window->anz_zeilen, 15);
     send();
-    EXPECT_EQ(lastMessage(), ui::messages::no_file);
-    choose(chosen);
+    EXPECT_EQ(bundle.bookingsRecorded().size(), 3u);
+    EXPECT_EQ(confirmations(), 1);
     fs::remove(chosen);
     send();
     EXPECT_EQ(lastMessage(), ui::messages::no_file);
     window->pop_konten()->clear();
     send();
     EXPECT_EQ(lastMessage(), ui::messages::no_account);
-    EXPECT_EQ(dialogs.messages().size(), 3);
-    EXPECT_TRUE(bundle.bookingsRecorded().empty());
+    EXPECT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(bundle.bookingsRecorded().size(), 3u);
 }
 
 // A file gone or unreadable by the time it is loaded (the chooser offers
@@ -77,23 +76,6 @@ TEST_F(ImportFlow, FileWithNothingToSendRunsNoScriptAndSaysSo)
     EXPECT_EQ(confirmations(), 0);
 }
 
-TEST_F(ImportFlow, ScriptFailingPartWayStopsThereAndSaysHowManyWereSent)
-{
-    choose(bundle.file("konto.qif", three_records));
-    bundle.recordBookings(/*only_the_first=*/true);
-    send();
-    fs::remove(bundle.resources / std::string(kBuchungScript));
-    send();
-    EXPECT_EQ(bundle.bookingsRecorded().size(), 1u);
-    EXPECT_EQ(confirmations(), 0);
-    ASSERT_EQ(dialogs.messages().size(), 2);
-    // Reported at the handler's boundary, named after the button; the window goes on.
-    EXPECT_EQ(dialogs.messages()[0].toStdString(), "„An Zandor senden“ ist fehlgeschlagen.\n\nDas Skript »buchungViaTessel.scpt« "
-                                                   "ist mit Status 5 beendet worden: Konto gesperrt\n\nBis dahin wurde 1 Buchung an Zandor gesendet.");
-    EXPECT_TRUE(dialogs.messages()[1].endsWith("Bis dahin wurden 0 Buchungen an Zandor gesendet.")) << lastMessage();
-    EXPECT_TRUE(window->isVisible());
-}
-
 TEST_F(ImportFlow, ClicksDuringARunAreDropped)
 {
     std::string many;
@@ -127,6 +109,8 @@ TEST_P(EveryOptionCombination, SendsWhatTheBookingRunMakesWithTheBoxesTicked)
     for (std::size_t option = 0; option < boxes.size(); ++option)
         boxes[option]->setChecked((ticked >> option) & 1u);
     choose(bundle.file("konto.qif", three_records));
+    for (int press = 0; press < 2; ++press)
+        dialogs.answerQuestion("Trotzdem senden");  // asked where the swap leaves a date unreadable
     send();
     send();
     std::vector<Texts> expected;
@@ -136,7 +120,7 @@ TEST_P(EveryOptionCombination, SendsWhatTheBookingRunMakesWithTheBoxesTicked)
         import::buchung_erzeugen(import::lines_from_bytes(three_records), 15, run);
     EXPECT_EQ(bundle.bookingsRecorded(), expected);
     EXPECT_EQ(confirmations(), 2);
-    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(dialogs.messages().size(), (ticked & 2u) ? 2 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, EveryOptionCombination, ::testing::Range(0u, 16u));

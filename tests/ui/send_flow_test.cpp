@@ -1,0 +1,274 @@
+// A send as the user lives through it, through the real window and bridge: a
+// stand-in booking script that records what it gets and, at one booking,
+// fails, waits for the test, or hangs. The test acts on the progress window
+// or asks the program to end while that booking runs.
+#include <QCloseEvent>
+#include <QtTest/qtestspontaneevent.h>
+#include <csignal>
+#include <functional>
+
+#include "bridge/zandor_messages.h"
+#include "platform/event_loop.h"
+#include "platform/termination_signal.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/wfortschritt.h"
+
+namespace velmora::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view three_records = "!Type:Bank\nD31.12.2005\nT-1.234,56\nPStadtwerke\n^\n"
+                                           "D02.01.2006\nT-50,00\nPBäcker\n^\nD05.01.2006\nT2.500,00\nPArbeitgeber\n^\n";
+
+// What the stand-in does at the booking the test picks.
+enum class AtBooking { nothing, fail, wait_for_test, hang };
+
+class SendFlow : public WindowTest {
+public:
+    using WindowTest::bundle;
+    using WindowTest::window;
+
+protected:
+    void SetUp() override
+    {
+        openWindow();
+        choose(bundle.file("konto.qif", three_records));
+    }
+
+    void standIn(AtBooking what, int booking = 2) const
+    {
+        const std::string log = "'" + bundle.bookingLog().string() + "'";
+        const std::string behaviour[] = {"exit 0", "echo 'Konto gesperrt' >&2; exit 5",
+                                         "while [ ! -e '" + released().string() + "' ]; do sleep 0.01; done", "sleep 300"};
+        bundle.writeScript(kBuchungScript, "#!/bin/sh\nfor text do printf '%s\\037' \"$text\"; done >> " + log
+                                               + "\nprintf '\\036' >> " + log + "\n[ \"$(tr -cd '\\036' < " + log
+                                               + " | wc -c)\" -eq " + std::to_string(booking) + " ] || exit 0\n"
+                                               + behaviour[static_cast<int>(what)] + "\n");
+    }
+    fs::path released() const { return bundle.folder / "weiter"; }
+    void release() const { writeFile(released(), ""); }
+
+    ui::wFortschritt* progressWindow() const { return window->findChild<ui::wFortschritt*>(); }
+
+    // Sends, and once the progress window shows while booking `booking` runs, does `act` (once).
+    void sendActingAt(std::size_t booking, const std::function<void(ui::wFortschritt&)>& act)
+    {
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            ui::wFortschritt* progress = progressWindow();
+            if (progress && progress->isVisible() && bundle.bookingsRecorded().size() == booking) {
+                watch.stop();
+                act(*progress);
+            }
+        });
+        watch.start(10);
+        send();
+    }
+
+    // The payees of the bookings the script received, in order.
+    std::vector<std::string> payeesReceived() const
+    {
+        std::vector<std::string> payees;
+        for (const Texts& booking : bundle.bookingsRecorded())
+            payees.push_back(booking.at(6));
+        return payees;
+    }
+    std::string lastMessage() const { return dialogs.messages().isEmpty() ? "" : dialogs.messages().back().toStdString(); }
+    // The question the next press asks (it is cancelled), or "" when it asks none.
+    std::string nextPressAsks()
+    {
+        const qsizetype before = dialogs.messages().size();
+        const std::size_t bookings_before = bundle.bookingsRecorded().size();
+        standIn(AtBooking::nothing);
+        send();
+        if (dialogs.messages().size() == before)
+            return "";
+        EXPECT_EQ(bundle.bookingsRecorded().size(), bookings_before) << "a cancelled question sends nothing";
+        return lastMessage();
+    }
+};
+
+// Each way a send ends: what the booking script received, what the user is
+// told, and what the next press offers.
+struct EndRow {
+    const char* name;
+    AtBooking at_booking_2;
+    std::function<void(SendFlow&, ui::wFortschritt&)> act;  // empty: nothing done during the send
+    std::vector<std::string> received;
+    std::string message;
+    std::string next_press_asks;
+    bool quits = false;
+};
+
+void PrintTo(const EndRow& row, std::ostream* out) { *out << row.name; }
+
+const std::string two_of_three = "2 von 3 Buchungen dieser Datei wurden schon an »Girokonto« gesendet. "
+                                 "Mit Buchung 3 weitermachen?";
+const std::string one_of_three = "1 von 3 Buchungen dieser Datei wurde schon an »Girokonto« gesendet. "
+                                 "Mit Buchung 2 weitermachen?";
+
+void stopAndRelease(SendFlow& test, ui::wFortschritt& progress, std::function<void()> stop);
+
+const EndRow end_rows[] = {
+    {"Completes", AtBooking::nothing, {}, {"Stadtwerke", "Bäcker", "Arbeitgeber"}, "", ""},
+    {"ScriptFailsAtBooking2", AtBooking::fail, {}, {"Stadtwerke", "Bäcker"},
+     "„An Zandor senden“ ist fehlgeschlagen.\n\nDas Skript »buchungViaTessel.scpt« ist mit Status 5 beendet worden: "
+     "Konto gesperrt\n\nBis dahin wurde 1 Buchung an Zandor gesendet.",
+     one_of_three},
+    {"AnhaltenDuringBooking2", AtBooking::wait_for_test,
+     [](SendFlow& test, ui::wFortschritt& progress) {
+         stopAndRelease(test, progress, [&] { QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton); });
+     },
+     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 Buchungen an Zandor gesendet.", two_of_three},
+    {"EscapeOnTheProgressWindow", AtBooking::wait_for_test,
+     [](SendFlow& test, ui::wFortschritt& progress) {
+         stopAndRelease(test, progress, [&] { QTest::keyClick(&progress, Qt::Key_Escape); });
+     },
+     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 Buchungen an Zandor gesendet.", two_of_three},
+    {"AnhaltenWhileTheScriptHangsThenSkriptBeenden", AtBooking::hang,
+     [](SendFlow&, ui::wFortschritt& progress) {
+         QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton);
+         auto* offer = new QTimer(&progress);  // goes with the progress window
+         QObject::connect(offer, &QTimer::timeout, [&progress] {
+             if (progress.pb_skript_beenden()->isVisible())
+                 QTest::mouseClick(progress.pb_skript_beenden(), Qt::LeftButton);
+         });
+         offer->start(50);
+     },
+     {"Stadtwerke", "Bäcker"},
+     "Senden angehalten. Bis dahin wurde 1 Buchung an Zandor gesendet.\n\nDas Skript der Buchung vom 02.01.2006 über "
+     "50,00, Zahlungspartner »Bäcker«, wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder "
+     "nicht: bitte dort nachsehen.",
+     one_of_three},
+    {"QuitItemDuringBooking2", AtBooking::wait_for_test,
+     [](SendFlow& test, ui::wFortschritt& progress) {
+         stopAndRelease(test, progress, [&] { test.window->FileQuit()->trigger(); });
+     },
+     {"Stadtwerke", "Bäcker"}, "", "", true},
+    {"QuitKeyDuringBooking2", AtBooking::wait_for_test,
+     [](SendFlow& test, ui::wFortschritt& progress) {
+         stopAndRelease(test, progress, [&] { QTest::keyClick(&progress, Qt::Key_Q, Qt::ControlModifier); });
+     },
+     {"Stadtwerke", "Bäcker"}, "", "", true},
+    {"MainWindowCloseBoxDuringBooking2", AtBooking::wait_for_test,
+     [](SendFlow& test, ui::wFortschritt& progress) {
+         stopAndRelease(test, progress, [&] {
+             QCloseEvent close;
+             QSpontaneKeyEvent::setSpontaneous(&close);
+             QApplication::instance()->notify(test.window.get(), &close);  // as the window system delivers it
+         });
+     },
+     {"Stadtwerke", "Bäcker"}, "", "", true},
+    {"TerminationSignalDuringBooking2", AtBooking::wait_for_test,
+     [](SendFlow& test, ui::wFortschritt& progress) {
+         stopAndRelease(test, progress, [] { std::raise(SIGTERM); });
+     },
+     {"Stadtwerke", "Bäcker"}, "", "", true},
+};
+
+// Asks to stop while booking 2 waits, lets the booking finish once the stop
+// has reached the progress window, and checks that nothing else closed.
+void stopAndRelease(SendFlow& test, ui::wFortschritt& progress, std::function<void()> stop)
+{
+    stop();
+    auto* release = new QTimer(&progress);
+    QObject::connect(release, &QTimer::timeout, [&test, &progress] {
+        if (!progress.pb_anhalten()->isEnabled())  // shown as stopping: the wish was taken
+            writeFile(test.bundle.folder / "weiter", "");
+    });
+    release->start(10);
+}
+
+class HowASendEnds : public SendFlow, public ::testing::WithParamInterface<EndRow> {};
+
+TEST_P(HowASendEnds, ScriptReceivedMessageAndNextPress)
+{
+    const EndRow& row = GetParam();
+    platform::QuitOnTerminationSignal();
+    standIn(row.at_booking_2);
+    if (row.act)
+        sendActingAt(2, [&](ui::wFortschritt& progress) { row.act(*this, progress); });
+    else
+        send();
+    EXPECT_EQ(payeesReceived(), row.received);
+    EXPECT_EQ(lastMessage(), row.message);
+    EXPECT_EQ(confirmations(), row.message.empty() && !row.quits ? 1 : 0);
+    EXPECT_EQ(progressWindow(), nullptr);  // gone with the send
+    EXPECT_TRUE(window->isVisible());
+    if (row.quits) {
+        ASSERT_TRUE(platform::QuitRequested());
+        EXPECT_EQ(platform::RunEventLoop(), 0);  // ends at once, with status 0
+        return;
+    }
+    EXPECT_FALSE(platform::QuitRequested());
+    EXPECT_EQ(nextPressAsks(), row.next_press_asks);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, HowASendEnds, ::testing::ValuesIn(end_rows),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+// After a send stopped at booking 2 of 3: what each answer sends.
+TEST_F(SendFlow, TheThreeAnswersAndAnotherFileForgetTheStoppedSend)
+{
+    const std::pair<std::string_view, std::vector<std::string>> answers[] = {
+        {"Abbrechen", {}}, {"Weitersenden", {"Bäcker", "Arbeitgeber"}}, {"Alle senden", {"Stadtwerke", "Bäcker", "Arbeitgeber"}}};
+    for (const auto& [answer, sent] : answers) {
+        choose(bundle.file("konto.qif", three_records));
+        fs::remove(bundle.bookingLog());
+        standIn(AtBooking::fail);
+        send();
+        standIn(AtBooking::nothing);
+        fs::remove(bundle.bookingLog());
+        dialogs.answerQuestion(answer);
+        send();
+        EXPECT_EQ(payeesReceived(), sent) << answer;
+    }
+    EXPECT_EQ(dialogs.messages().filter("weitermachen?").size(), 3);
+    fs::remove(bundle.bookingLog());
+    standIn(AtBooking::fail);
+    send();
+    choose(bundle.file("konto.qif", three_records));  // the same file chosen again is another choice
+    standIn(AtBooking::nothing);
+    send();
+    EXPECT_EQ(payeesReceived().size(), 5u);
+    EXPECT_EQ(dialogs.messages().filter("weitermachen?").size(), 3);
+}
+
+TEST_F(SendFlow, UnreadableDatesAreAnnouncedBeforeAnythingIsSent)
+{
+    window->monat_tag()->setChecked(true);  // turns 31.12.2005 into month 31
+    const std::pair<std::string_view, std::size_t> answers[] = {{"Abbrechen", 0}, {"Trotzdem senden", 3}};
+    for (const auto& [answer, sent] : answers) {
+        dialogs.answerQuestion(answer);
+        send();
+        EXPECT_EQ(bundle.bookingsRecorded().size(), sent) << answer;
+    }
+    EXPECT_EQ(dialogs.messages()[0].toStdString(),
+              "1 Buchung ohne lesbares Datum (Zeile 2) ginge mit leerem Datum an Zandor.\n\nOhne „Monat/Tag tauschen“ "
+              "wären alle diese Daten lesbar.\n\nTrotzdem senden?");
+}
+
+// While a script runs for a second, the progress window takes "Anhalten" and
+// shows it; the send stops right after that script.
+TEST_F(SendFlow, ProgressWindowLivesWhileAScriptRuns)
+{
+    bundle.writeScript(kBuchungScript, "#!/bin/sh\nprintf 'x\\036' >> '" + bundle.bookingLog().string() + "'\nsleep 1\n");
+    bool shown_stopping_while_script_ran = false;
+    sendActingAt(1, [&](ui::wFortschritt& progress) {
+        EXPECT_EQ(progress.windowTitle(), "An Zandor senden");
+        EXPECT_EQ(progress.StaticText1()->text(), "0 von 3 Buchungen gesendet");
+        QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton);
+        auto* look = new QTimer(&progress);
+        QObject::connect(look, &QTimer::timeout, [&] {
+            shown_stopping_while_script_ran |= !progress.pb_anhalten()->isEnabled() && progress.isVisible();
+        });
+        look->start(20);
+    });
+    EXPECT_TRUE(shown_stopping_while_script_ran);
+    EXPECT_EQ(bundle.bookingsRecorded().size(), 1u);
+    EXPECT_EQ(lastMessage(), "Senden angehalten. Bis dahin wurde 1 Buchung an Zandor gesendet.");
+}
+
+}  // namespace
+}  // namespace velmora::testing

@@ -1,0 +1,154 @@
+// The send button: the checks before a send, the questions the user answers
+// first (bookings without a date, a send that stopped part-way), the send
+// itself, and what the user is told when it ends.
+#include <cstdio>
+
+#include "bridge/zandor_messages.h"
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/event_loop.h"
+#include "platform/qt_text.h"
+#include "ui/fenster1.h"
+#include "ui/messages.h"
+#include "ui/wbestaetigung.h"
+
+namespace velmora::ui {
+
+namespace {
+
+bool fileExists(const std::filesystem::path& file)
+{
+    std::error_code ignored;
+    return std::filesystem::exists(file, ignored);
+}
+
+QStringList answers(std::initializer_list<std::string_view> texts)
+{
+    QStringList list;
+    for (std::string_view text : texts)
+        list << platform::QText(text);
+    return list;
+}
+
+}  // namespace
+
+void Fenster1::btn_save_Action()
+{
+    if (pop_konten()->currentText().isEmpty()) {
+        platform::MsgBox(messages::no_account);
+        return;
+    }
+    if (!f || !fileExists(*f)) {
+        platform::MsgBox(messages::no_file);
+        return;
+    }
+    // The same walk as the send's, without sending: how many bookings, and
+    // which of them would lose their date, are known before the first goes out.
+    const import::RunReport planned = countBookings();
+    // "Script ausgeführt" would be untrue when no script ran at all.
+    if (planned.sent == 0) {
+        platform::MsgBox(NothingToSend(1));
+        return;
+    }
+    if (!sendDespiteUndatedBookings(planned))
+        return;
+    const SendSettings settings = currentSettings();
+    if (const std::optional<std::size_t> already_sent = bookingsToLeaveOut(settings, planned.sent))
+        send(settings, *already_sent, planned.sent);
+}
+
+Fenster1::SendSettings Fenster1::currentSettings() const
+{
+    SendSettings settings{lines_loaded_, pop_konten()->currentText().toStdString(), {}};
+    const std::array<QCheckBox*, 4> boxes = optionBoxes();
+    for (std::size_t option = 0; option < boxes.size(); ++option)
+        settings.ticked[option] = boxes[option]->isChecked();
+    return settings;
+}
+
+import::RunReport Fenster1::countBookings() const
+{
+    const std::array<QCheckBox*, 4> boxes = optionBoxes();
+    const std::string account = pop_konten()->currentText().toStdString();
+    const import::RunContext counting{
+        account,
+        [&boxes](import::Option option) { return boxes[static_cast<std::size_t>(option)]->isChecked(); },
+        [](const import::BookingArguments&) {},
+        platform::RuntimeBackgroundTask,
+    };
+    const platform::InputBlocker no_input_while_counting;
+    return import::buchung_erzeugen(zeilen, anz_zeilen, counting);
+}
+
+bool Fenster1::sendDespiteUndatedBookings(const import::RunReport& planned) const
+{
+    if (planned.undated.empty())
+        return true;
+    const QString question
+        = platform::QText(messages::UndatedQuestion(zeilen, planned.undated, monat_tag()->isChecked()));
+    return platform::Ask(question, answers({messages::send_anyway, messages::cancel}), 1, 1) == 0;
+}
+
+// How many bookings to leave out at the start: those a stopped send of the
+// same lines, account and options has sent already, if the user says so.
+// Nothing when the user cancels.
+std::optional<std::size_t> Fenster1::bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const
+{
+    if (!stopped_send_ || stopped_send_->settings != settings || stopped_send_->sent == 0)
+        return 0;
+    const QString question = platform::QText(messages::ResumeQuestion(stopped_send_->sent, total, settings.account));
+    switch (platform::Ask(question, answers({messages::send_the_rest, messages::send_all, messages::cancel}), 0, 2)) {
+    case 0: return stopped_send_->sent;
+    case 1: return 0;
+    default: return std::nullopt;
+    }
+}
+
+void Fenster1::send(const SendSettings& settings, std::size_t already_sent, std::size_t total)
+{
+    SendResult result;
+    bool quit_requested = false;
+    {
+        SendRun run(this, total - already_sent, quitKeys());
+        result = buchung_erzeugen(already_sent, run);
+        quit_requested = run.quitRequested();
+    }
+    if (result.end == SendResult::End::completed)
+        stopped_send_.reset();
+    else
+        stopped_send_ = StoppedSend{settings, already_sent + result.sent, total};
+    if (quit_requested) {
+        // Told on the error output too, where someone who started the program from a terminal sees it.
+        if (result.end != SendResult::End::completed)
+            std::fprintf(stderr, "Velmora: %s\n", SendingHalted(result.sent).c_str());
+        platform::Quit(0);
+        return;
+    }
+    tellHowTheSendEnded(result);
+}
+
+void Fenster1::tellHowTheSendEnded(const SendResult& result) const
+{
+    switch (result.end) {
+    case SendResult::End::completed:
+        velmora::wBestaetigung()->ShowModal();
+        return;
+    case SendResult::End::halted:
+        platform::MsgBox(SendingHalted(result.sent));
+        return;
+    case SendResult::End::script_ended:
+        platform::MsgBox(SendingHalted(result.sent) + "\n\n" + messages::BookingInDoubt(result.booking_in_doubt));
+        return;
+    case SendResult::End::failed:
+        // Reported at the handler's boundary, named after the button.
+        throw RuntimeException(SendingStopped(result.reason, result.sent));
+    }
+}
+
+QList<QKeySequence> Fenster1::quitKeys() const
+{
+    const QAction* quit_item = FileQuit();
+    return quit_item ? QList<QKeySequence>{quit_item->shortcut()} : QList<QKeySequence>{};
+}
+
+}  // namespace velmora::ui

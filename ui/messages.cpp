@@ -1,0 +1,59 @@
+#include "ui/messages.h"
+
+#include <algorithm>
+
+#include "import/undated_bookings.h"
+#include "platform/text.h"
+
+namespace velmora::ui::messages {
+
+namespace {
+
+// The amount as Zandor books it: the script gets hundredths as bare digits,
+// so «123456» is shown as «1.234,56»; any other text is shown as it went out.
+std::string amountAsBooked(std::string_view betrag)
+{
+    const bool digits_only = !betrag.empty() && std::all_of(betrag.begin(), betrag.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
+    if (!digits_only)
+        return "»" + std::string(betrag) + "«";
+    std::string cents(betrag);
+    if (cents.size() < 3)
+        cents.insert(0, 3 - cents.size(), '0');
+    const std::size_t units = cents.size() - 2;
+    const std::string whole = text::GermanCount(std::stoull(cents.substr(0, units)));
+    return whole + "," + cents.substr(units);
+}
+
+}  // namespace
+
+std::string UndatedQuestion(const import::LineList& lines, const std::vector<std::int64_t>& undated,
+                            bool month_day_swapped)
+{
+    const bool one = undated.size() == 1;
+    std::string question = import::undated_bookings(undated) + (one ? " ginge" : " gingen") + " mit leerem Datum an Zandor.";
+    if (import::toggled_swap_reads_every_date(lines, undated, month_day_swapped))
+        question += std::string("\n\n") + (month_day_swapped ? "Ohne" : "Mit")
+                    + " „Monat/Tag tauschen“ wären alle diese Daten lesbar.";
+    return question + "\n\nTrotzdem senden?";
+}
+
+std::string ResumeQuestion(std::size_t sent, std::size_t total, std::string_view account)
+{
+    return text::GermanCount(sent) + " von " + text::GermanCount(total) + " Buchungen dieser Datei "
+           + (sent == 1 ? "wurde" : "wurden") + " schon an »" + std::string(account) + "« gesendet. Mit Buchung "
+           + text::GermanCount(sent + 1) + " weitermachen?";
+}
+
+std::string BookingInDoubt(const import::BookingArguments& booking)
+{
+    const std::string& date = booking[0];
+    const std::string& payee = booking[6];
+    return "Das Skript der Buchung " + (date.empty() ? std::string("ohne Datum") : "vom " + date) + " über "
+           + amountAsBooked(booking[2]) + (payee.empty() ? std::string() : ", Zahlungspartner »" + payee + "«,")
+           + " wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort "
+             "nachsehen.";
+}
+
+}  // namespace velmora::ui::messages
