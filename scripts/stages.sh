@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Stages of a check run, each quiet: its whole output goes to a log under
 # build/logs/, and one line says what it found and how long it took. A stage
 # that fails shows what failed in full and ends the run.
@@ -42,9 +43,33 @@ failing_tests() {
     grep -A20 'The following tests FAILED' "$1"
 }
 
+# The failed and total tests of a ctest log ("0 108"); nothing when ctest
+# never reached its summary.
+ctest_summary() {
+    sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$1"
+}
+
+skipped_tests() { grep -c '(Skipped)$' "$1" || true; }
+
 # "108 Tests: 107 bestanden, 1 übersprungen" from a ctest log.
 ctest_counts() {
-    total=$(sed -n 's/.*tests passed, [0-9]* tests\{0,1\} failed out of \([0-9]*\).*/\1/p' "$1")
-    skipped=$(grep -c '(Skipped)$' "$1" || true)
+    read -r _ total <<< "$(ctest_summary "$1")"
+    skipped=$(skipped_tests "$1")
     printf '%s Tests: %s bestanden, %s übersprungen' "$total" $((total - skipped)) "$skipped"
+}
+
+# "ctest: 120 passed, 0 failed" over the given ctest logs, in the form that
+# tools reading test output look for. A log that is missing or has no summary
+# (its stage never ran its tests) adds nothing; skipped tests count as neither.
+ctest_count_line() {
+    passed=0 failed=0
+    for log in "$@"; do
+        [ -f "$log" ] || continue
+        summary=$(ctest_summary "$log")
+        [ -n "$summary" ] || continue
+        read -r log_failed log_total <<< "$summary"
+        failed=$((failed + log_failed))
+        passed=$((passed + log_total - log_failed - $(skipped_tests "$log")))
+    done
+    printf 'ctest: %d passed, %d failed\n' "$passed" "$failed"
 }

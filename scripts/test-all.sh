@@ -3,10 +3,15 @@
 # suite through ctest (window tests off-screen, the built program under a
 # virtual X server), then the import core under the sanitizers and its
 # fuzzer. Prints one line per stage; the full output lies in build/logs/.
+# The last line counts every test that ran, passed or failed, also when a
+# stage fails: "ctest: 120 passed, 0 failed".
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 source scripts/stages.sh
 all_started=$(date +%s)
+ctest_logs=("$logs/ctest.log" "$logs/sanitizers.log")
+rm -f "${ctest_logs[@]}"
+trap 'ctest_count_line "${ctest_logs[@]}"' EXIT
 
 summary_packages() { sed -n 's/^Installiere:/installiert:/p' "$1" | grep . || echo "alle vorhanden"; }
 summary_build() {

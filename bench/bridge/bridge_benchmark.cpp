@@ -1,6 +1,9 @@
 // What the bridge adds to a script run: compared with a bare posix_spawn and
 // waitpid of the same script, with the same texts. A process holding a large
 // address space must not pay for it (posix_spawn copies no page tables).
+// Given a compiled probe script (VELMORA_OSASCRIPT_PROBE, made by osacompile,
+// so only on a Mac), also what one call through /usr/bin/osascript costs, the
+// way the banking program's scripts run there.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -14,6 +17,7 @@
 #include "bench/support/bare_spawn.h"
 #include "bridge/banking_scripts.h"
 #include "platform/running_program.h"
+#include "platform/script_execution.h"
 
 namespace {
 
@@ -126,6 +130,30 @@ void BM_InTurnsDemoBankBooking(benchmark::State& state)
     benchmark::DoNotOptimize(held.data());
 }
 
+// One booking handed to the compiled probe through osascript, in turns with one
+// bare spawn of a shell script.
+void BM_InTurnsOsascript(benchmark::State& state, const std::filesystem::path& probe)
+{
+    const velmora::ScriptRunner previous = velmora::UseScriptRunner({velmora::ScriptWay::osascript});
+    measureInTurns(state, [] { bareRun(accountsScript(), {}); },
+                   [&] { return velmora::ExecuteAppleScript(probe, kBooking); });
+    velmora::UseScriptRunner(previous);
+    state.counters["osascript_ms"] = state.counters["bridge_ms"];
+    state.counters.erase("bridge_ms");
+}
+
+// The probe writes what it receives to the file VELMORA_PROBE_RECORD names.
+void registerOsascriptCall()
+{
+    const char* probe = std::getenv("VELMORA_OSASCRIPT_PROBE");
+    if (probe == nullptr)
+        return;
+    setenv("VELMORA_PROBE_RECORD", (setup().folder / "probe-record").c_str(), 1);
+    benchmark::RegisterBenchmark("BM_InTurnsOsascript", BM_InTurnsOsascript, std::filesystem::path(probe))
+        ->Iterations(100)
+        ->Unit(benchmark::kMillisecond);
+}
+
 BENCHMARK(BM_BareSpawn)->Arg(0)->Arg(512)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BridgeCall)->Arg(0)->Arg(512)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InTurnsAccounts)->Arg(0)->Arg(512)->Iterations(1000)->Unit(benchmark::kMillisecond);
@@ -165,6 +193,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     velmora::platform::RunningProgram program("");
     prepare(program);
+    registerOsascriptCall();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::filesystem::remove_all(setup().folder);

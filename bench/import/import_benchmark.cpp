@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench/support/fresh_process.h"
 #include "import/booking_run.h"
 #include "import/file_reader.h"
 #include "qif_generator.h"
@@ -89,26 +89,13 @@ void FinanceQif(benchmark::State& state) {
           [&] { run_program({"perl", "-e", count_records, file.string(), std::to_string(transactions)}); });
 }
 
-// The peak resident size of this process's memory, in KiB. Not getrusage:
-// a spawned child's figure there also holds the parent's peak from before exec.
-long peak_resident_kib() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
-    return -1;
-}
+// This benchmark program as it was started, to start it again.
+std::string self_program;
 
 // Reads and books the file in a fresh process, so nothing of the benchmarks
 // before counts, and returns that process's peak resident size in KiB.
 long peak_of_fresh_process(const fs::path& file) {
-    const std::string command =
-        "'" + fs::read_symlink("/proc/self/exe").string() + "' " + std::string(child_flag) + " '" + file.string() + "'";
-    FILE* child = popen(command.c_str(), "r");
-    if (child == nullptr) throw std::runtime_error("cannot start " + command);
-    long kib = -1;
-    const int read = std::fscanf(child, "%ld", &kib);
-    if (pclose(child) != 0 || read != 1) throw std::runtime_error(command + " failed");
-    return kib;
+    return bench::numberPrintedBy({self_program, std::string(child_flag), file.string()});
 }
 
 void PeakResidentSize(benchmark::State& state) {
@@ -146,10 +133,13 @@ void print_summary() {
 
 int main(int argc, char** argv) {
     if (argc == 3 && argv[1] == child_flag) {
-        read_and_book(argv[2]);
-        std::printf("%ld\n", peak_resident_kib());
-        return 0;
+        return bench::inForkedChild([&] {
+            read_and_book(argv[2]);
+            std::printf("%ld\n", bench::peakResidentKib());
+            return 0;
+        });
     }
+    self_program = argv[0];
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,8 +1,13 @@
 // Both ways of running a script, through the bridge: the file itself, or
 // osascript with the script's path first. A stand-in osascript records its
-// arguments and runs the "compiled script" with sh. Whatever the way, each
-// text arrives as one argument, byte for byte, and each failure is named.
+// arguments and runs the "compiled script" with sh. On a Mac, given a probe
+// compiled with osacompile (VELMORA_OSASCRIPT_PROBE), the texts also go
+// through the real /usr/bin/osascript. Whatever the way, each text arrives as
+// one argument, byte for byte, and each failure is named.
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
 
 #include "bridge/banking_scripts.h"
 #include "platform/errors.h"
@@ -41,30 +46,63 @@ protected:
     const ScriptRunner previous_runner = UseScriptRunner({});
 };
 
-class TextsInBothWays : public ScriptWayTest, public ::testing::TestWithParam<std::tuple<ScriptWay, Texts>> {};
+enum class TextWay { direct, standin_osascript, real_osascript };
+
+std::vector<TextWay> textWays()
+{
+    if (std::getenv("VELMORA_OSASCRIPT_PROBE") == nullptr)
+        return {TextWay::direct, TextWay::standin_osascript};
+    return {TextWay::direct, TextWay::standin_osascript, TextWay::real_osascript};
+}
+
+class TextsInBothWays : public ScriptWayTest, public ::testing::TestWithParam<std::tuple<TextWay, Texts>> {
+protected:
+    // A shell script runs as itself; one without interpreter line stands in
+    // for a compiled one; the real probe writes what it gets to `arguments`.
+    void prepare(TextWay way) const
+    {
+        if (way == TextWay::direct) {
+            UseScriptRunner({direct, standin});
+            bundle.writeScript(kBuchungScript, shell_record);
+        } else if (way == TextWay::standin_osascript) {
+            UseScriptRunner({osascript, standin});
+            bundle.writeScript(kBuchungScript, record, false);
+        } else {
+            UseScriptRunner({osascript});
+            fs::copy_file(std::getenv("VELMORA_OSASCRIPT_PROBE"), bundle.resources / kBuchungScript);
+            setenv("VELMORA_PROBE_RECORD", (bundle.resources / "arguments").c_str(), 1);
+        }
+    }
+};
+
+// "RealOsascript3": the way, then the row of texts.
+std::string textsRowName(const ::testing::TestParamInfo<std::tuple<TextWay, Texts>>& info)
+{
+    constexpr std::array<const char*, 3> way_names = {"Direct", "StandInOsascript", "RealOsascript"};
+    return way_names.at(static_cast<std::size_t>(std::get<0>(info.param))) + std::to_string(info.index % 4);
+}
 
 TEST_P(TextsInBothWays, ArriveAsOneArgumentEachByteForByte)
 {
     const auto& [way, texts] = GetParam();
-    UseScriptRunner({way, standin});
-    // A shell script runs as itself; one without interpreter line stands in for a compiled one.
-    bundle.writeScript(kBuchungScript, way == direct ? shell_record : record, way == direct);
+    prepare(way);
 
     EXPECT_EQ(buchungViaTessel(texts), "ok");
     EXPECT_EQ(recorded(bundle.resources / "arguments"), texts);
     Texts script_first{(bundle.resources / kBuchungScript).string()};
     script_first.insert(script_first.end(), texts.begin(), texts.end());
-    EXPECT_EQ(recorded(osascript_record), way == osascript ? script_first : Texts{});
+    EXPECT_EQ(recorded(osascript_record), way == TextWay::standin_osascript ? script_first : Texts{});
     EXPECT_FALSE(fs::exists(bundle.resources / "ausgefuehrt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Bridge, TextsInBothWays,
-    ::testing::Combine(::testing::Values(direct, osascript),
+    ::testing::Combine(::testing::ValuesIn(textWays()),
                        ::testing::Values(Texts{}, Texts{"01.02.2024", "", "123456", "Girokonto", "Bäcker", "", "", "", ""},
                                          Texts{"$(touch ausgefuehrt)", "`id`", "\"; echo x", "'", "a;b|c&d>e", "*", "~"},
-                                         // A precomposed "ä" leaves as C3 A4, the decomposed form as it is.
-                                         Texts{"\xC3\xA4", "a\xCC\x88", "€", "-n", "--", "%s", "\\", "a\nb\r", "  "})));
+                                         // A precomposed "ü" leaves as C3 BC, the decomposed form as it is.
+                                         Texts{"\xC3\xBC", "u\xCC\x88", "€", "-n", "--", "%s", "\\", "a\nb\r", "  "})),
+    textsRowName);
 
 struct WayRow {
     const char* name;
