@@ -158,21 +158,35 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
     return plan;
 }
 
+// A script that cannot be found or fails ends the program with its reason.
+template <class Work>
+int reportingScriptFailures(const Streams& streams, Work work)
+{
+    try {
+        return work();
+    } catch (const RuntimeException& error) {
+        streams.tell(std::string(error.what()) + "\n");
+        return exit_script_failed;
+    }
+}
+
 int send(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
 {
     const OpenedRecord record = HoldRecord(invocation.record, streams);
-    if (const auto status = refusedByZandor(invocation.konto, streams))
-        return *status;
-    const Plan planned = plan(invocation, files, record.sent, streams);
-    if (planned.bookings == 0) {
-        streams.tell(NothingToSend(files.size()) + "\n");
-        return exit_done;
-    }
-    if (planned.outgoing.empty()) {
-        streams.tell(std::string(nothing_new) + "\n");
-        return exit_done;
-    }
-    return SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto, streams);
+    return reportingScriptFailures(streams, [&] {
+        if (const auto status = refusedByZandor(invocation.konto, streams))
+            return *status;
+        const Plan planned = plan(invocation, files, record.sent, streams);
+        if (planned.bookings == 0) {
+            streams.tell(NothingToSend(files.size()) + "\n");
+            return static_cast<int>(exit_done);
+        }
+        if (planned.outgoing.empty()) {
+            streams.tell(std::string(nothing_new) + "\n");
+            return static_cast<int>(exit_done);
+        }
+        return SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto, streams);
+    });
 }
 
 // Appends "vergessen" for every booking of the files the record knows, all
@@ -213,18 +227,6 @@ int refusingUnusableRecords(const Streams& streams, Work work)
     }
 }
 
-// A script that cannot be found or fails ends the program with its reason.
-template <class Work>
-int reportingScriptFailures(const Streams& streams, Work work)
-{
-    try {
-        return work();
-    } catch (const RuntimeException& error) {
-        streams.tell(std::string(error.what()) + "\n");
-        return exit_script_failed;
-    }
-}
-
 }  // namespace
 
 int RunImport(const Invocation& invocation, const Streams& streams)
@@ -237,7 +239,7 @@ int RunImport(const Invocation& invocation, const Streams& streams)
             return preview(invocation, *files, streams);
         if (invocation.record.forget)
             return forget(invocation, *files, streams);
-        return reportingScriptFailures(streams, [&] { return send(invocation, *files, streams); });
+        return send(invocation, *files, streams);
     });
 }
 
