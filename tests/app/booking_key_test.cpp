@@ -86,6 +86,8 @@ const KeyRow key_rows[] = {
     {"AnotherDirectionIsANewKey", {bakery}, {with(bakery, &Payment::amount, "450")}, "Girokonto", 1},
     {"AnotherDateIsANewKey", {power}, {with(power, &Payment::date, "15.12.2026")}, "Girokonto", 1},
     {"AnotherAmountIsANewKey", {power}, {with(power, &Payment::amount, "-6001")}, "Girokonto", 1},
+    {"TabsLineEndsAndBackslashesKeepTheirKey", {with(bakery, &Payment::memo, "a\tb\\n\r\nc\\")},
+     {with(bakery, &Payment::memo, "a\tb\\n\r\nc\\")}, "Girokonto", 0},
     {"ASeparatorMovedBetweenPayeeAndMemoIsANewKey", {with(with(bakery, &Payment::payee, "a|b"), &Payment::memo, "c")},
      {with(with(bakery, &Payment::payee, "a"), &Payment::memo, "b|c")}, "Girokonto", 1},
 };
