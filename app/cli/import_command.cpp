@@ -72,7 +72,7 @@ AppendBooking appenderFor(PreviewFormat format)
 int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
 {
     const OpenedRecord record = LookAtRecord(invocation.record, streams);
-    SendPlanner planner(invocation.konto, record.sent, invocation.record.send_all);
+    SendPlanner planner(invocation.konto, record.sent, invocation.record.send_all, KeyUse::judging);
     std::string& out = streams.out.buffer();
     const AppendBooking append = appenderFor(invocation.format);
     const bool table = invocation.format == PreviewFormat::text;
@@ -143,7 +143,7 @@ struct Plan {
 Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, const SentRecord& sent,
           const Streams& streams)
 {
-    SendPlanner planner(invocation.konto, sent, invocation.record.send_all);
+    SendPlanner planner(invocation.konto, sent, invocation.record.send_all, KeyUse::recording);
     Plan plan;
     for (const LoadedFile& file : files) {
         const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {

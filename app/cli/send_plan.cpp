@@ -42,13 +42,16 @@ std::string_view MarkName(Mark mark)
     return "neu";
 }
 
-SendPlanner::SendPlanner(std::string_view account, const SentRecord& record, bool send_all)
-    : account_(account), record_(record), send_all_(send_all), keys_(account)
+SendPlanner::SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use)
+    : account_(account), record_(record), send_all_(send_all),
+      keys_wanted_(use == KeyUse::recording || record.knows(account)), keys_(account)
 {
 }
 
 Judgement SendPlanner::judge(const import::BookingArguments& booking)
 {
+    if (!keys_wanted_)
+        return {};
     Judgement judgement{keys_.next(booking), Mark::neu, true};
     const SentRecord::Last* last = record_.last(account_, judgement.key);
     judgement.mark = markOf(last);

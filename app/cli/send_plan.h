@@ -20,7 +20,7 @@ enum class Mark { neu, schon_gesendet, unklar };
 std::string_view MarkName(Mark mark);
 
 struct Judgement {
-    std::string key;
+    std::string key;  // empty when not wanted
     Mark mark = Mark::neu;
     bool goes_out = true;
 };
@@ -35,9 +35,14 @@ struct StayingHome {
     std::vector<Unclear> unclear;
 };
 
+// Whether the keys are wanted for the record, or only to judge the bookings:
+// a preview against a record that has never heard of the account then needs
+// none (a million bookings cost no million keys).
+enum class KeyUse { recording, judging };
+
 class SendPlanner {
 public:
-    SendPlanner(std::string_view account, const SentRecord& record, bool send_all);
+    SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use);
 
     // Called for every booking of the run, in order.
     Judgement judge(const import::BookingArguments& booking);
@@ -47,6 +52,7 @@ private:
     std::string account_;
     const SentRecord& record_;
     bool send_all_;
+    bool keys_wanted_;
     BookingKeys keys_;
     StayingHome staying_home_;
 };

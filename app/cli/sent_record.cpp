@@ -123,10 +123,12 @@ SentRecord SentRecord::Read(std::string_view content)
         ++number;
         if (line.empty() || (number == 1 && line == record_header.substr(0, record_header.size() - 1)))
             continue;
-        if (auto event = ParseRecordLine(line))
+        if (auto event = ParseRecordLine(line)) {
             record.last_[mapKey(event->account, event->key)] = {event->state, std::move(event->time)};
-        else
+            record.accounts_.insert(std::move(event->account));
+        } else {
             record.foreign_lines_.push_back(number);
+        }
     }
     return record;
 }
@@ -137,9 +139,13 @@ const SentRecord::Last* SentRecord::last(std::string_view account, std::string_v
     return found == last_.end() ? nullptr : &found->second;
 }
 
+bool SentRecord::knows(std::string_view account) const
+{
+    return accounts_.contains(std::string(account));
+}
+
 std::string GermanDay(std::string_view time)
 {
-    // YYYY-MM-DD at the start
     if (time.size() < 10 || time[4] != '-' || time[7] != '-')
         return {};
     return std::string(time.substr(8, 2)) + "." + std::string(time.substr(5, 2)) + "." + std::string(time.substr(0, 4));

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "import/booking_run.h"
@@ -51,11 +52,14 @@ public:
     static SentRecord Read(std::string_view content);
 
     const Last* last(std::string_view account, std::string_view key) const;
+    // Whether any line names the account.
+    bool knows(std::string_view account) const;
     // The lines (1-based) that are not the record's own, each once.
     const std::vector<std::size_t>& foreignLines() const { return foreign_lines_; }
 
 private:
     std::unordered_map<std::string, Last> last_;
+    std::unordered_set<std::string> accounts_;
     std::vector<std::size_t> foreign_lines_;
 };
 

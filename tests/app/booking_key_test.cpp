@@ -44,7 +44,7 @@ void PrintTo(const KeyRow& row, std::ostream* out) { *out << row.name; }
 std::string recordOfSending(const std::vector<Payment>& payments)
 {
     const SentRecord nothing = SentRecord::Read("");
-    SendPlanner planner("Girokonto", nothing, false);
+    SendPlanner planner("Girokonto", nothing, false, KeyUse::recording);
     std::string record(record_header);
     for (const Payment& payment : payments) {
         const import::BookingArguments texts = payment.of("Girokonto");
@@ -61,7 +61,7 @@ TEST_P(Keys, SendWhatTheRecordDoesNotKnow)
 {
     const KeyRow& row = GetParam();
     const SentRecord record = SentRecord::Read(recordOfSending(row.first));
-    SendPlanner planner(row.second_account, record, false);
+    SendPlanner planner(row.second_account, record, false, KeyUse::recording);
     std::size_t going_out = 0;
     for (const Payment& payment : row.second)
         going_out += planner.judge(payment.of(row.second_account)).goes_out ? 1 : 0;
