@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::string_view konto_flag = "--konto";
 constexpr std::string_view format_flag = "--format";
+constexpr std::string_view record_flag = "--protokoll";
 
 std::optional<PreviewFormat> formatNamed(std::string_view name)
 {
@@ -51,6 +52,15 @@ private:
             accounts_ = true;
         } else if (argument == "--vorschau") {
             invocation_.preview = true;
+        } else if (argument == "--alle") {
+            invocation_.record.send_all = true;
+        } else if (argument == "--vergessen") {
+            invocation_.record.forget = true;
+        } else if (argument == "--ohne-protokoll") {
+            invocation_.record.used = false;
+        } else if (const auto value = valueOf(argument, record_flag)) {
+            invocation_.record.file = *value;
+            record_given_ = true;
         } else if (const auto value = valueOf(argument, konto_flag)) {
             invocation_.konto = *value;
             konto_given_ = true;
@@ -112,6 +122,19 @@ private:
             return UsageError{"keine DATEI angegeben"};
         if (format_given_ && !invocation_.preview)
             return UsageError{"--format gilt nur mit --vorschau"};
+        return checkedRecordUse();
+    }
+
+    std::variant<Invocation, UsageError> checkedRecordUse()
+    {
+        const RecordUse& record = invocation_.record;
+        if (record_given_ && record.file.empty())
+            return UsageError{"--protokoll braucht einen Dateinamen"};
+        if (!record.used && (record_given_ || record.forget))
+            return UsageError{record_given_ ? "--ohne-protokoll und --protokoll schließen einander aus"
+                                            : "--vergessen braucht das Protokoll, nicht --ohne-protokoll"};
+        if (record.forget && (invocation_.preview || record.send_all))
+            return UsageError{"--vergessen steht ohne --vorschau und ohne --alle"};
         return invocation_;
     }
 
@@ -127,6 +150,7 @@ private:
     bool accounts_ = false;
     bool konto_given_ = false;
     bool format_given_ = false;
+    bool record_given_ = false;
 };
 
 }  // namespace

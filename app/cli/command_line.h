@@ -28,6 +28,14 @@ inline constexpr std::array<OptionFlag, 4> option_flags{{
     {"--ohne-umbuchungen", import::Option::kat_gleich, "Nicht importieren, wenn Kategorie=Gegenkonto"},
 }};
 
+// What velmora-import does with its record of what was sent.
+struct RecordUse {
+    bool used = true;              // false: --ohne-protokoll, neither read nor written
+    std::filesystem::path file;    // --protokoll; empty: the default place
+    bool send_all = false;         // --alle: send what the record calls sent or unclear, too
+    bool forget = false;           // --vergessen: the files' bookings no longer count as sent
+};
+
 struct Invocation {
     Action action = Action::import;
     std::string konto;
@@ -35,6 +43,7 @@ struct Invocation {
     bool preview = false;
     PreviewFormat format = PreviewFormat::text;
     std::vector<std::filesystem::path> files;
+    RecordUse record;
 
     bool is_ticked(import::Option option) const { return ticked[static_cast<std::size_t>(option)]; }
 };

@@ -6,6 +6,9 @@
 
 #include "app/cli/file_summary.h"
 #include "app/cli/preview_formats.h"
+#include "app/cli/record_use.h"
+#include "app/cli/send_plan.h"
+#include "app/cli/sending.h"
 #include "app/cli/text_table.h"
 #include "bridge/banking_scripts.h"
 #include "bridge/zandor_messages.h"
@@ -16,6 +19,9 @@
 namespace velmora::cli {
 
 namespace {
+
+constexpr std::string_view nothing_new =
+    "Keine Buchung gesendet: Jede Buchung der Dateien ist schon gesendet oder unklar.";
 
 struct LoadedFile {
     std::filesystem::path path;
@@ -55,18 +61,18 @@ void tellSummary(const LoadedFile& file, const import::RunReport& report, const 
 
 using AppendBooking = void (*)(std::string&, const import::BookingArguments&);
 
+// The machine form's appender; the table has one of its own.
 AppendBooking appenderFor(PreviewFormat format)
 {
-    switch (format) {
-    case PreviewFormat::csv: return AppendCsvRecord;
-    case PreviewFormat::json: return AppendJsonLine;
-    case PreviewFormat::text: break;
-    }
-    return AppendTableRow;
+    return format == PreviewFormat::csv ? AppendCsvRecord : AppendJsonLine;
 }
 
+// The preview's table shows every booking with its mark; the machine forms
+// only what would go out, exactly as the booking script would receive it.
 int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
 {
+    const OpenedRecord record = LookAtRecord(invocation.record, streams);
+    SendPlanner planner(invocation.konto, record.sent, invocation.record.send_all, KeyUse::judging);
     std::string& out = streams.out.buffer();
     const AppendBooking append = appenderFor(invocation.format);
     const bool table = invocation.format == PreviewFormat::text;
@@ -78,7 +84,11 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
             AppendTableHeader(out);
         }
         const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {
-            append(out, booking);
+            const Judgement judgement = planner.judge(booking);
+            if (table)
+                AppendTableRow(out, booking, MarkName(judgement.mark));
+            else if (judgement.goes_out)
+                append(out, booking);
             streams.out.written();
         });
         if (table)
@@ -86,35 +96,9 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
         streams.out.flush();  // the file's bookings before its summary
         tellSummary(file, report, invocation, streams);
     }
+    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
     return exit_done;
 }
-
-// "312 von 1.000 Buchungen gesendet", rewritten in place on a terminal.
-class Progress {
-public:
-    Progress(const Streams& streams, std::size_t total) : streams_(streams), total_(text::GermanCount(total)) {}
-    ~Progress()
-    {
-        if (shown_)
-            streams_.tell("\n");
-    }
-    void show(std::size_t sent)
-    {
-        if (!streams_.err_is_terminal)
-            return;
-        // Back to the line's start; built piece by piece, as "\r" + a temporary
-        // makes GCC 12's optimiser warn of an overlap that cannot happen.
-        std::string line = "\r";
-        line.append(text::GermanCount(sent)).append(" von ").append(total_).append(" Buchungen gesendet");
-        streams_.tell(line);
-        shown_ = true;
-    }
-
-private:
-    const Streams& streams_;
-    const std::string total_;
-    bool shown_ = false;
-};
 
 std::string unknownAccount(std::string_view konto, const std::vector<std::string>& accounts)
 {
@@ -136,47 +120,42 @@ std::variant<std::vector<std::string>, int> zandorAccounts(const Streams& stream
     return AccountNames(names);
 }
 
-// Counts what each file gives and warns about it, before anything is sent.
-std::size_t announce(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
-{
-    std::size_t bookings = 0;
-    for (const LoadedFile& file : files) {
-        const import::RunReport report = runOver(file, invocation, [](const import::BookingArguments&) {});
-        tellSummary(file, report, invocation, streams);
-        bookings += report.sent;
-    }
-    return bookings;
-}
-
-int send(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
+// The exit status that ends the program when Zandor lacks the account.
+std::optional<int> refusedByZandor(std::string_view konto, const Streams& streams)
 {
     const auto accounts = zandorAccounts(streams);
     if (const int* status = std::get_if<int>(&accounts))
         return *status;
     const auto& names = std::get<std::vector<std::string>>(accounts);
-    if (std::find(names.begin(), names.end(), invocation.konto) == names.end()) {
-        streams.tell(unknownAccount(invocation.konto, names));
-        return exit_refused;
+    if (std::find(names.begin(), names.end(), konto) != names.end())
+        return std::nullopt;
+    streams.tell(unknownAccount(konto, names));
+    return exit_refused;
+}
+
+struct Plan {
+    std::vector<OutgoingBooking> outgoing;
+    std::size_t bookings = 0;  // those that stay home included
+};
+
+// Judges every booking against the record and tells what each file gives and
+// what stays home, before anything is sent.
+Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, const SentRecord& sent,
+          const Streams& streams)
+{
+    SendPlanner planner(invocation.konto, sent, invocation.record.send_all, KeyUse::recording);
+    Plan plan;
+    for (const LoadedFile& file : files) {
+        const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {
+            Judgement judgement = planner.judge(booking);
+            if (judgement.goes_out)
+                plan.outgoing.push_back({booking, std::move(judgement.key)});
+        });
+        tellSummary(file, report, invocation, streams);
+        plan.bookings += report.sent;
     }
-    const std::size_t bookings = announce(invocation, files, streams);
-    if (bookings == 0) {
-        streams.tell(NothingToSend(files.size()) + "\n");
-        return exit_done;
-    }
-    std::size_t sent = 0;
-    try {
-        Progress progress(streams, bookings);
-        for (const LoadedFile& file : files)
-            runOver(file, invocation, [&](const import::BookingArguments& booking) {
-                buchungViaTessel(booking);
-                progress.show(++sent);
-            });
-    } catch (const RuntimeException& error) {
-        streams.tell(SendingStopped(error.what(), sent) + "\n");
-        return exit_script_failed;
-    }
-    streams.out.buffer() += BookingsSent(sent) + "\n";
-    return exit_done;
+    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
+    return plan;
 }
 
 // A script that cannot be found or fails ends the program with its reason.
@@ -191,6 +170,63 @@ int reportingScriptFailures(const Streams& streams, Work work)
     }
 }
 
+int send(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
+{
+    const OpenedRecord record = HoldRecord(invocation.record, streams);
+    return reportingScriptFailures(streams, [&] {
+        if (const auto status = refusedByZandor(invocation.konto, streams))
+            return *status;
+        const Plan planned = plan(invocation, files, record.sent, streams);
+        if (planned.bookings == 0) {
+            streams.tell(NothingToSend(files.size()) + "\n");
+            return static_cast<int>(exit_done);
+        }
+        if (planned.outgoing.empty()) {
+            streams.tell(std::string(nothing_new) + "\n");
+            return static_cast<int>(exit_done);
+        }
+        return SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto, streams);
+    });
+}
+
+// Appends "vergessen" for every booking of the files the record knows, all
+// in one write: the record is never rewritten.
+int forget(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
+{
+    const OpenedRecord record = HoldRecord(invocation.record, streams);
+    BookingKeys keys(invocation.konto);
+    std::string lines;
+    std::size_t released = 0;
+    const std::string now = TimeNow();
+    for (const LoadedFile& file : files)
+        runOver(file, invocation, [&](const import::BookingArguments& booking) {
+            std::string key = keys.next(booking);
+            const SentRecord::Last* last = record.sent.last(invocation.konto, key);
+            if (last == nullptr || last->state == SentState::vergessen)
+                return;
+            lines += RecordLine({now, SentState::vergessen, invocation.konto, std::move(key), booking});
+            ++released;
+        });
+    if (!lines.empty())
+        record.file->append(lines);
+    streams.out.buffer() += text::CountOf(released, "Buchung", "Buchungen") + " freigegeben: "
+                            + (released == 1 ? "sie gilt" : "sie gelten") + " nicht mehr als an »" + invocation.konto
+                            + "« gesendet.\n";
+    return exit_done;
+}
+
+// A record that cannot be used refuses the call before anything is sent.
+template <class Work>
+int refusingUnusableRecords(const Streams& streams, Work work)
+{
+    try {
+        return work();
+    } catch (const RecordFileError& error) {
+        streams.tell(std::string(error.what()) + "\n");
+        return exit_refused;
+    }
+}
+
 }  // namespace
 
 int RunImport(const Invocation& invocation, const Streams& streams)
@@ -198,9 +234,13 @@ int RunImport(const Invocation& invocation, const Streams& streams)
     const auto files = readEveryFile(invocation.files, streams);
     if (!files)
         return exit_refused;
-    if (invocation.preview)
-        return preview(invocation, *files, streams);
-    return reportingScriptFailures(streams, [&] { return send(invocation, *files, streams); });
+    return refusingUnusableRecords(streams, [&] {
+        if (invocation.preview)
+            return preview(invocation, *files, streams);
+        if (invocation.record.forget)
+            return forget(invocation, *files, streams);
+        return send(invocation, *files, streams);
+    });
 }
 
 int ListAccounts(const Streams& streams)

@@ -12,10 +12,12 @@ enum ExitStatus : int {
     exit_script_failed = 1,  // a script failed; how many bookings went out is said
     exit_refused = 2,        // a wrong call, a file that cannot be read, an account Zandor lacks
     exit_zandor_not_ready = 3,
+    exit_interrupted = 130,  // Ctrl+C while sending; how many bookings went out is said
 };
 
-// Reads every file first; then prints each booking (--vorschau), or checks the
-// account against Zandor's and sends every booking through the booking script.
+// Reads every file first; then prints each booking (--vorschau), releases the
+// files' bookings in the record (--vergessen), or checks the account against
+// Zandor's and sends every booking the record does not know as sent.
 int RunImport(const Invocation& invocation, const Streams& streams);
 
 // Zandor's account names, one per line.

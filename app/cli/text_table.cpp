@@ -22,7 +22,8 @@ struct Column {
     Align align;
 };
 
-constexpr std::array<Column, 6> columns{{
+constexpr std::array<Column, 7> columns{{
+    {"Stand", 14, Align::left},
     {"Datum", 10, Align::left},
     {"Betrag", 14, Align::right},
     {"Richtung", 40, Align::left},
@@ -97,9 +98,10 @@ void AppendTableHeader(std::string& out)
     appendLine(out, titles);
 }
 
-void AppendTableRow(std::string& out, const import::BookingArguments& booking)
+void AppendTableRow(std::string& out, const import::BookingArguments& booking, std::string_view mark)
 {
     const std::array<std::string, columns.size()> cells = {
+        std::string(mark),
         booking[0],
         EuroAmount(booking[2]),
         "von " + account(booking[3]) + " an " + account(booking[4]),

@@ -1,6 +1,7 @@
 #pragma once
-// The preview as a table a person reads: one line per booking with its date,
-// the amount in euros and which way the money goes, category, payee and memo.
+// The preview as a table a person reads: one line per booking with its mark
+// (what a send would do with it), its date, the amount in euros and which way
+// the money goes, category, payee and memo.
 // Columns are aligned by characters; a text too long for its column is
 // shortened with "…" (only here: the other forms carry every text whole).
 #include <string>
@@ -18,7 +19,7 @@ std::string EuroAmount(std::string_view betrag);
 std::string Shortened(std::string_view text, std::size_t width);
 
 void AppendTableHeader(std::string& out);
-// «31.12.2005    1.234,56 €  von Girokonto an Unbekannt    Strom    Stadtwerke    Abschlag»
-void AppendTableRow(std::string& out, const import::BookingArguments& booking);
+// «neu    31.12.2005    1.234,56 €  von Girokonto an Unbekannt    Strom    Stadtwerke    Abschlag»
+void AppendTableRow(std::string& out, const import::BookingArguments& booking, std::string_view mark);
 
 }  // namespace velmora::cli

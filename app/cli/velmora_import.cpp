@@ -11,9 +11,17 @@ namespace velmora::cli {
 
 namespace {
 
+#ifdef __APPLE__
+constexpr std::string_view record_place = "~/Library/Application Support/Velmora/gesendet.tsv";
+#else
+constexpr std::string_view record_place = "$XDG_STATE_HOME/velmora/gesendet.tsv";
+#endif
+
 constexpr std::string_view usage =
     "Aufruf: velmora-import --konto NAME [--kategorien] [--monat-tag] [--gegenkonto] [--ohne-umbuchungen]\n"
-    "                       [--vorschau [--format text|csv|json]] DATEI...\n"
+    "                       [--vorschau [--format text|csv|json]] [--alle]\n"
+    "                       [--protokoll DATEI | --ohne-protokoll] DATEI...\n"
+    "        velmora-import --konto NAME --vergessen [--protokoll DATEI] DATEI...\n"
     "        velmora-import --konten\n"
     "        velmora-import --help | --version\n";
 
@@ -30,13 +38,27 @@ std::string helpText()
     help += "  --vorschau            nichts senden, sondern jede Buchung ausgeben\n"
             "  --format FORM         Form der Vorschau: text (Tabelle, die Vorgabe), csv oder json\n"
             "                        (json: je Buchung eine Zeile mit den neun Texten des Buchungsskripts)\n"
+            "  --alle                auch senden, was das Protokoll schon als gesendet oder unklar kennt\n"
+            "  --vergessen           die Buchungen der Dateien gelten nicht mehr als gesendet (nichts wird gesendet)\n"
+            "  --protokoll DATEI     dieses Protokoll statt ";
+    help += std::string(record_place) + "\n";
+    help += "  --ohne-protokoll      das Protokoll weder lesen noch schreiben\n"
             "  --konten              die Konten der geöffneten Kontenmappe in Zandor, eines je Zeile\n"
             "  --help                diese Hilfe\n"
             "  --version             die Version\n\n"
             "Jede Datei wird für sich gelesen und gebucht. Vor der ersten Buchung werden alle Dateien\n"
             "gelesen und das Konto geprüft. Eine Zusammenfassung je Datei steht auf der Fehlerausgabe.\n\n"
+            "Das Protokoll vermerkt jede Buchung, bevor sie hinausgeht und wenn sie angekommen ist. Was dort\n"
+            "schon als an das Konto gesendet steht, wird übersprungen; so bucht eine Datei, die sich mit der\n"
+            "vorigen überschneidet, nur das Neue. Gleiche Buchungen am selben Tag zählen als erste, zweite, ...\n"
+            "Nach einem Abbruch sendet derselbe Aufruf genau den Rest. Eine Buchung, die beim Abbruch\n"
+            "unterwegs war, ist unklar und geht erst mit --alle hinaus oder nach --vergessen. Die\n"
+            "Vorschau zeigt je Buchung „neu“, „schon gesendet“ oder „unklar“. Strg+C hält nach der\n"
+            "laufenden Buchung an, ein zweites Strg+C auch mitten in ihr.\n\n"
             "Rückgabewert: 0 fertig, 1 ein Skript ist gescheitert, 2 falscher Aufruf, eine Datei\n"
-            "nicht lesbar oder das Konto unbekannt, 3 Zandor läuft nicht oder hat keine Kontenmappe offen.\n";
+            "nicht lesbar, das Konto unbekannt, das Protokoll nicht nutzbar oder von einem anderen\n"
+            "velmora-import belegt, 3 Zandor läuft nicht oder hat keine Kontenmappe offen,\n"
+            "130 mit Strg+C abgebrochen.\n";
     return help;
 }
 

@@ -89,7 +89,7 @@ TEST_F(ImportProgramTest, SummarisesEachFileAndShowsTheProgressOnATerminal)
     bundle.writePrintingScript("Kontennamen ermitteln.scpt", "Girokonto");
     std::FILE* told = std::tmpfile();
     cli::Output out(stdout);
-    EXPECT_EQ(cli::RunImport({.konto = "Girokonto", .files = {qif}}, {out, told, true}), 0);
+    EXPECT_EQ(cli::RunImport({.konto = "Girokonto", .files = {qif}, .record = {}}, {out, told, true}), 0);
     std::string text(4096, '\0');
     text.resize((std::rewind(told), std::fread(text.data(), 1, text.size(), told)));
     EXPECT_EQ(text, qif + ": 2 Buchungen, 1 Datensatz übersprungen\n" + qif + ": 1 Buchung ohne lesbares Datum (Zeile 5) geht "

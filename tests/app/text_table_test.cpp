@@ -14,8 +14,8 @@ TEST(TextTable, ShowsEurosAndWhichWayTheMoneyGoes)
                                         {"+500", "5,00 €"}, {"Bank", "Bank"}, {"", ""}})
         EXPECT_EQ(EuroAmount(betrag), euros) << betrag;
     std::string table;
-    AppendTableRow(table, {"31.12.2005", "", "123456", "Girokonto", "Unbekannt", "Strom", "Stadtwerke", "", ""});
-    AppendTableRow(table, {"05.01.2006", "", "250000", "Unbekannt", "Girokonto", "Gehalt", "Firma", "", ""});
+    AppendTableRow(table, {"31.12.2005", "", "123456", "Girokonto", "Unbekannt", "Strom", "Stadtwerke", "", ""}, "neu");
+    AppendTableRow(table, {"05.01.2006", "", "250000", "Unbekannt", "Girokonto", "Gehalt", "Firma", "", ""}, "neu");
     EXPECT_NE(table.find("31.12.2005      1.234,56 €  von Girokonto an Unbekannt"), std::string::npos) << table;
     EXPECT_NE(table.find("05.01.2006      2.500,00 €  von Unbekannt an Girokonto"), std::string::npos) << table;
 }
@@ -24,8 +24,8 @@ TEST(TextTable, CutsLongTextsByCharactersAndKeepsColumnsAligned)
 {
     EXPECT_EQ(Shortened("Müllerstraße", 8), "Müllers…");
     std::string first, second;
-    AppendTableRow(first, {"", "", "1", "A", "B", "Süßes", "Bäckerei Müller & Söhne am Großen Markt", "Ölwechsel", ""});
-    AppendTableRow(second, {"", "", "1", "A", "B", "Suesses", "Baecker", "Oelwechsel", ""});
+    AppendTableRow(first, {"", "", "1", "A", "B", "Süßes", "Bäckerei Müller & Söhne am Großen Markt", "Ölwechsel", ""}, "neu");
+    AppendTableRow(second, {"", "", "1", "A", "B", "Suesses", "Baecker", "Oelwechsel", ""}, "neu");
     EXPECT_NE(first.find("Bäckerei Müller & Söhne a…"), std::string::npos) << first;
     EXPECT_EQ(text::Len(first.substr(0, first.find("Ölwechsel"))), text::Len(second.substr(0, second.find("Oelwechsel"))));
 }

@@ -1,0 +1,30 @@
+#pragma once
+// The key that recognises a booking in a later run, when a bank's next export
+// overlaps the last: the side of the money the chosen account is on, the date,
+// the amount, payee and memo, and an occurrence number, so that two real,
+// identical payments on one day stay two bookings. Category and counter
+// account are left out: they follow from options and may be corrected between
+// runs. The account itself stands beside the key in the record.
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "import/booking_run.h"
+
+namespace velmora::cli {
+
+// Gives each booking of one run its key, in the order the run meets them.
+class BookingKeys {
+public:
+    explicit BookingKeys(std::string_view account) : account_(account) {}
+
+    // «31.12.2005|123456|Ausgabe|Stadtwerke|Abschlag|1»: the occurrence
+    // counts how often exactly this combination came before in the run.
+    std::string next(const import::BookingArguments& booking);
+
+private:
+    std::string account_;
+    std::unordered_map<std::string, unsigned> seen_;
+};
+
+}  // namespace velmora::cli

@@ -1,0 +1,56 @@
+#include "app/cli/record_use.h"
+
+#include "app/cli/record_path.h"
+#include "platform/text.h"
+
+namespace velmora::cli {
+
+namespace {
+
+// A file of thousands of foreign lines says which to look at first.
+constexpr std::size_t foreign_lines_listed = 10;
+
+std::filesystem::path pathOf(const RecordUse& use)
+{
+    return use.file.empty() ? DefaultRecordPath() : use.file;
+}
+
+void tellForeignLines(const RecordFile& file, const SentRecord& sent, const Streams& streams)
+{
+    const std::vector<std::size_t>& lines = sent.foreignLines();
+    if (lines.empty())
+        return;
+    std::string which;
+    for (std::size_t i = 0; i < std::min(lines.size(), foreign_lines_listed); ++i)
+        which += (i == 0 ? "" : ", ") + text::GermanCount(lines[i]);
+    if (lines.size() > foreign_lines_listed)
+        which += ", …";
+    streams.tell("Protokoll " + file.path().string() + ": " + (lines.size() == 1 ? "Zeile " : "Zeilen ") + which
+                 + (lines.size() == 1 ? " ist" : " sind") + " keine Zeile von velmora-import und "
+                 + (lines.size() == 1 ? "bleibt" : "bleiben") + " unbeachtet.\n");
+}
+
+OpenedRecord opened(RecordFile file, const Streams& streams)
+{
+    SentRecord sent = SentRecord::Read(file.content());
+    tellForeignLines(file, sent, streams);
+    return {std::move(file), std::move(sent)};
+}
+
+}  // namespace
+
+OpenedRecord HoldRecord(const RecordUse& use, const Streams& streams)
+{
+    if (!use.used)
+        return {};
+    return opened(RecordFile::ForWriting(pathOf(use)), streams);
+}
+
+OpenedRecord LookAtRecord(const RecordUse& use, const Streams& streams)
+{
+    if (!use.used)
+        return {};
+    return opened(RecordFile::ForLooking(pathOf(use)), streams);
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,24 @@
+#pragma once
+// The record as a call of velmora-import uses it: held by a sender or a
+// release (--vergessen), only read by a preview, left alone with
+// --ohne-protokoll. Lines that are not the record's own are named once and
+// passed over.
+#include <optional>
+
+#include "app/cli/command_line.h"
+#include "app/cli/output.h"
+#include "app/cli/record_file.h"
+#include "app/cli/sent_record.h"
+
+namespace velmora::cli {
+
+struct OpenedRecord {
+    std::optional<RecordFile> file;  // empty when the record is not used, or not there to look at
+    SentRecord sent;
+};
+
+// Both throw RecordFileError (RecordBusy when another sender holds it).
+OpenedRecord HoldRecord(const RecordUse& use, const Streams& streams);
+OpenedRecord LookAtRecord(const RecordUse& use, const Streams& streams);
+
+}  // namespace velmora::cli

@@ -1,0 +1,81 @@
+#include "app/cli/send_plan.h"
+
+#include "app/cli/text_table.h"
+#include "platform/text.h"
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr std::string_view unclear_advice = "ob sie in Zandor angekommen sind, ist unklar; bitte dort nachsehen, "
+                                            "dann mit --alle senden oder mit --vergessen freigeben";
+
+Mark markOf(const SentRecord::Last* last)
+{
+    if (last == nullptr)
+        return Mark::neu;
+    switch (last->state) {
+    case SentState::gesendet: return Mark::schon_gesendet;
+    case SentState::unterwegs: return Mark::unklar;
+    case SentState::fehlgeschlagen:
+    case SentState::vergessen: break;
+    }
+    return Mark::neu;
+}
+
+std::string unclearLine(const StayingHome::Unclear& unclear)
+{
+    const import::BookingArguments& texts = unclear.texts;
+    return "  " + texts[0] + "  " + EuroAmount(texts[2]) + "  von " + texts[3] + " an " + texts[4] + "  " + texts[6]
+           + "  " + texts[7] + "  (unterwegs seit " + GermanDay(unclear.since) + ")\n";
+}
+
+}  // namespace
+
+std::string_view MarkName(Mark mark)
+{
+    switch (mark) {
+    case Mark::schon_gesendet: return "schon gesendet";
+    case Mark::unklar: return "unklar";
+    case Mark::neu: break;
+    }
+    return "neu";
+}
+
+SendPlanner::SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use)
+    : account_(account), record_(record), send_all_(send_all),
+      keys_wanted_(use == KeyUse::recording || record.knows(account)), keys_(account)
+{
+}
+
+Judgement SendPlanner::judge(const import::BookingArguments& booking)
+{
+    if (!keys_wanted_)
+        return {};
+    Judgement judgement{keys_.next(booking), Mark::neu, true};
+    const SentRecord::Last* last = record_.last(account_, judgement.key);
+    judgement.mark = markOf(last);
+    judgement.goes_out = send_all_ || judgement.mark == Mark::neu;
+    if (!judgement.goes_out && judgement.mark == Mark::schon_gesendet)
+        ++staying_home_.sent_on_day[last->time.substr(0, 10)];
+    else if (!judgement.goes_out)
+        staying_home_.unclear.push_back({booking, last->time});
+    return judgement;
+}
+
+std::string StayingHomeSummary(const StayingHome& staying_home, std::string_view account)
+{
+    std::string summary;
+    for (const auto& [day, count] : staying_home.sent_on_day)
+        summary += text::CountOf(count, "Buchung", "Buchungen") + " übersprungen: schon am " + GermanDay(day) + " an »"
+                   + std::string(account) + "« gesendet\n";
+    if (staying_home.unclear.empty())
+        return summary;
+    summary += text::CountOf(staying_home.unclear.size(), "Buchung", "Buchungen") + " nicht gesendet: "
+               + std::string(unclear_advice) + ":\n";
+    for (const StayingHome::Unclear& unclear : staying_home.unclear)
+        summary += unclearLine(unclear);
+    return summary;
+}
+
+}  // namespace velmora::cli

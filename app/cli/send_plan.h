@@ -1,0 +1,64 @@
+#pragma once
+// Which bookings of a run go out, judged against the record of what was sent:
+// a booking whose key was sent to the account stays home, and so does one
+// whose last state is "unterwegs": whether it arrived is unclear, and it is
+// never sent again silently. --alle sends every booking all the same.
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/cli/booking_key.h"
+#include "app/cli/sent_record.h"
+
+namespace velmora::cli {
+
+enum class Mark { neu, schon_gesendet, unklar };
+
+// «neu», «schon gesendet», «unklar»: the preview table's words.
+std::string_view MarkName(Mark mark);
+
+struct Judgement {
+    std::string key;  // empty when not wanted
+    Mark mark = Mark::neu;
+    bool goes_out = true;
+};
+
+// What stays home, for the summary.
+struct StayingHome {
+    std::map<std::string, std::size_t> sent_on_day;  // by the day of sending, «2026-12-06»
+    struct Unclear {
+        import::BookingArguments texts;
+        std::string since;
+    };
+    std::vector<Unclear> unclear;
+};
+
+// Whether the keys are wanted for the record, or only to judge the bookings:
+// a preview against a record that has never heard of the account then needs
+// none (a million bookings cost no million keys).
+enum class KeyUse { recording, judging };
+
+class SendPlanner {
+public:
+    SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use);
+
+    // Called for every booking of the run, in order.
+    Judgement judge(const import::BookingArguments& booking);
+    const StayingHome& stayingHome() const { return staying_home_; }
+
+private:
+    std::string account_;
+    const SentRecord& record_;
+    bool send_all_;
+    bool keys_wanted_;
+    BookingKeys keys_;
+    StayingHome staying_home_;
+};
+
+// One line per day of sending, then the unclear bookings, each on its line;
+// empty when every booking goes out.
+std::string StayingHomeSummary(const StayingHome& staying_home, std::string_view account);
+
+}  // namespace velmora::cli

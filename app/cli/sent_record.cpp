@@ -1,0 +1,163 @@
+#include "app/cli/sent_record.h"
+
+#include <array>
+#include <ctime>
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr char separator = '\t';
+constexpr std::size_t booking_texts = 9;
+constexpr std::size_t fields_per_line = 4 + booking_texts;
+
+constexpr std::array<std::string_view, 4> state_names{"unterwegs", "gesendet", "fehlgeschlagen", "vergessen"};
+
+std::optional<SentState> stateNamed(std::string_view name)
+{
+    for (std::size_t i = 0; i < state_names.size(); ++i)
+        if (state_names[i] == name)
+            return static_cast<SentState>(i);
+    return std::nullopt;
+}
+
+void appendEscaped(std::string& out, std::string_view text)
+{
+    for (const char c : text) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default: out += c;
+        }
+    }
+}
+
+std::optional<std::string> unescaped(std::string_view field)
+{
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\') {
+            text += field[i];
+            continue;
+        }
+        if (++i == field.size())
+            return std::nullopt;
+        switch (field[i]) {
+        case '\\': text += '\\'; break;
+        case 't': text += '\t'; break;
+        case 'n': text += '\n'; break;
+        case 'r': text += '\r'; break;
+        default: return std::nullopt;
+        }
+    }
+    return text;
+}
+
+std::optional<std::vector<std::string>> fieldsOf(std::string_view line)
+{
+    std::vector<std::string> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = line.find(separator, start);
+        auto field = unescaped(line.substr(start, end == std::string_view::npos ? end : end - start));
+        if (!field)
+            return std::nullopt;
+        fields.push_back(std::move(*field));
+        if (end == std::string_view::npos)
+            return fields;
+        start = end + 1;
+    }
+}
+
+// Account and key as one map key; the tab cannot occur in their escaped forms.
+std::string mapKey(std::string_view account, std::string_view key)
+{
+    std::string joined;
+    appendEscaped(joined, account);
+    joined += separator;
+    appendEscaped(joined, key);
+    return joined;
+}
+
+}  // namespace
+
+const std::string_view record_header = "Zeit\tZustand\tKonto\tSchlüssel\tDatum\tDatum (2)\tBetrag in Cent\tVon Konto\t"
+                                       "An Konto\tKategorie\tEmpfänger\tMemo\tLeer\n";
+
+std::string RecordLine(const RecordEvent& event)
+{
+    std::string line = event.time;
+    line += separator;
+    line += state_names[static_cast<std::size_t>(event.state)];
+    for (std::string_view text : {std::string_view(event.account), std::string_view(event.key)}) {
+        line += separator;
+        appendEscaped(line, text);
+    }
+    for (const std::string& text : event.texts) {
+        line += separator;
+        appendEscaped(line, text);
+    }
+    return line + '\n';
+}
+
+std::optional<RecordEvent> ParseRecordLine(std::string_view line)
+{
+    auto fields = fieldsOf(line);
+    if (!fields || fields->size() != fields_per_line)
+        return std::nullopt;
+    const auto state = stateNamed((*fields)[1]);
+    if (!state || GermanDay((*fields)[0]).empty())
+        return std::nullopt;
+    RecordEvent event{std::move((*fields)[0]), *state, std::move((*fields)[2]), std::move((*fields)[3]), {}};
+    event.texts.assign(std::make_move_iterator(fields->begin() + 4), std::make_move_iterator(fields->end()));
+    return event;
+}
+
+SentRecord SentRecord::Read(std::string_view content)
+{
+    SentRecord record;
+    std::size_t number = 0;
+    for (std::size_t start = 0, end; (end = content.find('\n', start)) != std::string_view::npos; start = end + 1) {
+        const std::string_view line = content.substr(start, end - start);
+        ++number;
+        if (line.empty() || (number == 1 && line == record_header.substr(0, record_header.size() - 1)))
+            continue;
+        if (auto event = ParseRecordLine(line)) {
+            record.last_[mapKey(event->account, event->key)] = {event->state, std::move(event->time)};
+            record.accounts_.insert(std::move(event->account));
+        } else {
+            record.foreign_lines_.push_back(number);
+        }
+    }
+    return record;
+}
+
+const SentRecord::Last* SentRecord::last(std::string_view account, std::string_view key) const
+{
+    const auto found = last_.find(mapKey(account, key));
+    return found == last_.end() ? nullptr : &found->second;
+}
+
+bool SentRecord::knows(std::string_view account) const
+{
+    return accounts_.contains(std::string(account));
+}
+
+std::string GermanDay(std::string_view time)
+{
+    if (time.size() < 10 || time[4] != '-' || time[7] != '-')
+        return {};
+    return std::string(time.substr(8, 2)) + "." + std::string(time.substr(5, 2)) + "." + std::string(time.substr(0, 4));
+}
+
+std::string TimeNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::array<char, 32> text{};
+    return {text.data(), std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%S%z", &local)};
+}
+
+}  // namespace velmora::cli

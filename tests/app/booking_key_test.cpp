@@ -1,0 +1,103 @@
+// Which bookings of a second export go out after a first one was sent: the
+// key recognises a booking by account, date, amount, direction, payee and
+// memo and its occurrence, never by what options make of it.
+#include <gtest/gtest.h>
+
+#include "app/cli/send_plan.h"
+#include "platform/text.h"
+
+namespace velmora::cli {
+namespace {
+
+// A booking of the account: an amount with "-" leaves it; `other` is the
+// account on the other side, as the options make it.
+struct Payment {
+    std::string date = "03.11.2026";
+    std::string amount = "-450";
+    std::string payee = "Bäckerei";
+    std::string memo = "Brötchen";
+    std::string category = "Sonstiges";
+    std::string other = "Unbekannt";
+
+    import::BookingArguments of(const std::string& account) const
+    {
+        const bool pays = amount.starts_with('-');
+        const std::string cents = pays ? amount.substr(1) : amount;
+        return {date, date, cents, pays ? account : other, pays ? other : account, category, payee, memo, ""};
+    }
+};
+
+const Payment bakery;
+const Payment salary{.amount = "250000", .payee = "Firma", .memo = "Gehalt"};
+const Payment power{.date = "15.11.2026", .amount = "-6000", .payee = "Stadtwerke", .memo = "Abschlag"};
+
+struct KeyRow {
+    const char* name;
+    std::vector<Payment> first;   // sent to Girokonto before
+    std::vector<Payment> second;
+    std::string second_account;
+    std::size_t going_out;        // of the second
+};
+
+void PrintTo(const KeyRow& row, std::ostream* out) { *out << row.name; }
+
+// The record a completed send of `payments` leaves behind.
+std::string recordOfSending(const std::vector<Payment>& payments)
+{
+    const SentRecord nothing = SentRecord::Read("");
+    SendPlanner planner("Girokonto", nothing, false, KeyUse::recording);
+    std::string record(record_header);
+    for (const Payment& payment : payments) {
+        const import::BookingArguments texts = payment.of("Girokonto");
+        const std::string key = planner.judge(texts).key;
+        for (SentState state : {SentState::unterwegs, SentState::gesendet})
+            record += RecordLine({"2026-12-06T10:00:00+0100", state, "Girokonto", key, texts});
+    }
+    return record;
+}
+
+class Keys : public ::testing::TestWithParam<KeyRow> {};
+
+TEST_P(Keys, SendWhatTheRecordDoesNotKnow)
+{
+    const KeyRow& row = GetParam();
+    const SentRecord record = SentRecord::Read(recordOfSending(row.first));
+    SendPlanner planner(row.second_account, record, false, KeyUse::recording);
+    std::size_t going_out = 0;
+    for (const Payment& payment : row.second)
+        going_out += planner.judge(payment.of(row.second_account)).goes_out ? 1 : 0;
+    EXPECT_EQ(going_out, row.going_out);
+    const std::size_t staying = row.second.size() - going_out;
+    EXPECT_EQ(StayingHomeSummary(planner.stayingHome(), row.second_account),
+              staying == 0 ? "" : text::CountOf(staying, "Buchung", "Buchungen") + " übersprungen: schon am 06.12.2026 an »"
+                                      + row.second_account + "« gesendet\n");
+}
+
+Payment with(Payment payment, std::string Payment::*field, std::string value)
+{
+    payment.*field = std::move(value);
+    return payment;
+}
+
+const KeyRow key_rows[] = {
+    {"IdenticalSameDayPaymentsAreBothSent", {}, {bakery, bakery}, "Girokonto", 2},
+    {"OverlappingSecondFileSendsOnlyTheNew", {bakery, power}, {power, salary}, "Girokonto", 1},
+    {"ThirdIdenticalPaymentNewInTheSecondFile", {bakery, bakery}, {bakery, bakery, bakery}, "Girokonto", 1},
+    {"AnotherAccountIsANewKey", {bakery}, {bakery}, "Sparbuch", 1},
+    {"AnotherCategoryIsTheSameKey", {bakery}, {with(bakery, &Payment::category, "Lebensmittel")}, "Girokonto", 0},
+    {"AnotherCounterAccountIsTheSameKey", {salary}, {with(salary, &Payment::other, "Sparbuch")}, "Girokonto", 0},
+    {"AnotherMemoIsANewKey", {bakery}, {with(bakery, &Payment::memo, "Kuchen")}, "Girokonto", 1},
+    {"AnotherDirectionIsANewKey", {bakery}, {with(bakery, &Payment::amount, "450")}, "Girokonto", 1},
+    {"AnotherDateIsANewKey", {power}, {with(power, &Payment::date, "15.12.2026")}, "Girokonto", 1},
+    {"AnotherAmountIsANewKey", {power}, {with(power, &Payment::amount, "-6001")}, "Girokonto", 1},
+    {"TabsLineEndsAndBackslashesKeepTheirKey", {with(bakery, &Payment::memo, "a\tb\\n\r\nc\\")},
+     {with(bakery, &Payment::memo, "a\tb\\n\r\nc\\")}, "Girokonto", 0},
+    {"ASeparatorMovedBetweenPayeeAndMemoIsANewKey", {with(with(bakery, &Payment::payee, "a|b"), &Payment::memo, "c")},
+     {with(with(bakery, &Payment::payee, "a"), &Payment::memo, "b|c")}, "Girokonto", 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(BookingKey, Keys, ::testing::ValuesIn(key_rows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace velmora::cli

@@ -1,0 +1,176 @@
+// velmora-import's record of what it sent, as a process: however a send ends
+// (done, a failing script, Ctrl+C once or twice, the program killed between
+// two lines), the record tells the truth and the same call again sends
+// exactly the rest; and a record that is cut, foreign, unwritable or held by
+// another sender never lets a booking go out twice.
+#include "app/cli/record_file.h"
+#include "app/cli/sent_record.h"
+#include "tests/app/import_program.h"
+
+namespace velmora::testing {
+namespace {
+
+// Four bookings, told apart by their payees P1 to P4.
+constexpr std::string_view four_records = "!Type:Bank\nD11/03/2026\nT-1.00\nPP1\n^\nD11/03/2026\nT-2.00\nPP2\n^\n"
+                                          "D11/04/2026\nT-3.00\nPP3\n^\nD11/05/2026\nT4.00\nPP4\n^\n";
+
+// The record's events in short: «u1 g1 u2 f2» is "unterwegs" P1, "gesendet" P1, ...
+std::string eventsIn(const std::filesystem::path& record)
+{
+    std::string events;
+    const std::string content = readFile(record);
+    for (const std::string& line : split(content.substr(std::min(content.size(), cli::record_header.size())), '\n')) {
+        if (const auto event = cli::ParseRecordLine(line))
+            events += (events.empty() ? "" : " ") + std::string(1, line[line.find('\t') + 1]) + event->texts[6].substr(1);
+    }
+    return events;
+}
+
+std::vector<std::string> payeesSent(const TemporaryBundle& bundle)
+{
+    std::vector<std::string> payees;
+    for (const Texts& booking : bundle.bookingsRecorded())
+        payees.push_back(booking[6]);
+    return payees;
+}
+
+struct EndRow {
+    const char* name;
+    std::string before_second, after_second;  // what the booking script does around the second booking
+    int status;                                // -1: the program was killed
+    std::string events;
+    std::vector<std::string> sent_first, sent_again;
+    bool says_unclear = false;
+};
+
+void PrintTo(const EndRow& row, std::ostream* out) { *out << row.name; }
+
+class RunEnds : public ImportProgramTest, public ::testing::WithParamInterface<EndRow> {
+protected:
+    // The recording booking script, with something done around its second booking.
+    void scriptTheSecondBooking(const EndRow& row) const
+    {
+        const std::string log = "'" + bundle.bookingLog().string() + "'";
+        const std::string count = "'" + (bundle.folder / "count").string() + "'";
+        bundle.writeScript("buchungViaTessel.scpt",
+                           "#!/bin/sh\nn=$(($(cat " + count + " 2>/dev/null || echo 0) + 1)); echo $n > " + count + "\n"
+                           "if [ $n -eq 2 ]; then :; " + row.before_second + "\nfi\n"
+                           "for text do printf '%s\\037' \"$text\"; done >> " + log + "\nprintf '\\036' >> " + log + "\n"
+                           "if [ $n -eq 2 ]; then :; " + row.after_second + "\nfi\n");
+    }
+};
+
+TEST_P(RunEnds, RecordTellsTheTruthAndTheSameCallSendsExactlyTheRest)
+{
+    const EndRow& row = GetParam();
+    const std::string qif = file("konto.qif", four_records);
+    scriptTheSecondBooking(row);
+    const process::Outcome first = run({"--konto", "Girokonto", qif});
+    EXPECT_EQ(first.exited_normally ? first.exit_status : -1, row.status) << first.error_output;
+    EXPECT_EQ(eventsIn(record()), row.events);
+    EXPECT_EQ(payeesSent(bundle), row.sent_first);
+    if (row.status != 0 && row.status != -1) {
+        EXPECT_NE(first.error_output.find("Derselbe Aufruf noch einmal sendet genau die Buchungen"), std::string::npos)
+            << first.error_output;
+    }
+
+    std::filesystem::remove(bundle.bookingLog());
+    bundle.recordBookings();
+    const process::Outcome again = run({"--konto", "Girokonto", qif});
+    EXPECT_EQ(again.exit_status, 0) << again.error_output;
+    EXPECT_EQ(payeesSent(bundle), row.sent_again);
+    EXPECT_EQ(again.error_output.find("1 Buchung nicht gesendet: ob sie in Zandor angekommen sind, ist unklar") !=
+                  std::string::npos, row.says_unclear) << again.error_output;
+}
+
+const EndRow end_rows[] = {
+    {"Completes", "", "", 0, "u1 g1 u2 g2 u3 g3 u4 g4", {"P1", "P2", "P3", "P4"}, {}},
+    {"ScriptFailsAtTheSecond", "echo 'Konto gesperrt' >&2; exit 5", "", 1, "u1 g1 u2 f2", {"P1"}, {"P2", "P3", "P4"}},
+    {"CtrlCDuringTheSecond", "", "kill -INT $PPID", 130, "u1 g1 u2 g2", {"P1", "P2"}, {"P3", "P4"}},
+    {"TerminatedDuringTheSecond", "", "kill -TERM $PPID", 130, "u1 g1 u2 g2", {"P1", "P2"}, {"P3", "P4"}},
+    {"CtrlCTwiceEndsTheSecondHalfWay", "kill -INT $PPID; sleep 0.2; kill -INT $PPID; sleep 20", "", 130, "u1 g1 u2",
+     {"P1"}, {"P3", "P4"}, true},
+    {"KilledBetweenUnterwegsAndGesendet", "", "kill -KILL $PPID", -1, "u1 g1 u2", {"P1", "P2"}, {"P3", "P4"}, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(SendingRecord, RunEnds, ::testing::ValuesIn(end_rows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A crash's cut last line is passed over; a foreign line is named once; the
+// rest of the record still counts, and new lines start on lines of their own.
+TEST_F(ImportProgramTest, CutAndForeignLinesLeaveTheRestOfTheRecordInForce)
+{
+    const std::string qif = file("konto.qif", four_records);
+    ASSERT_EQ(run({"--konto", "Girokonto", qif}).exit_status, 0);
+    std::string content = readFile(record());
+    const std::size_t third_booking = content.rfind('\n', content.find("|P3|")) + 1;
+    writeFile(record(), content.substr(0, third_booking) + "Notiz: Dezember prüfen\n"
+                            + "2026-12-06T10:00:00+0100\tgesendet\tGiroko");
+    std::filesystem::remove(bundle.bookingLog());
+
+    const process::Outcome again = run({"--konto", "Girokonto", qif});
+    EXPECT_EQ(again.exit_status, 0) << again.error_output;
+    EXPECT_EQ(payeesSent(bundle), (std::vector<std::string>{"P3", "P4"}));
+    EXPECT_NE(again.error_output.find(": Zeile 6 ist keine Zeile von velmora-import und bleibt unbeachtet.\n"),
+              std::string::npos) << again.error_output;
+    EXPECT_EQ(again.error_output.find("Zeile 7"), std::string::npos) << again.error_output;
+    EXPECT_EQ(eventsIn(record()), "u1 g1 u2 g2 u3 g3 u4 g4");
+}
+
+TEST_F(ImportProgramTest, ARecordThatCannotBeWrittenRefusesBeforeAnyBooking)
+{
+    const std::string qif = file("konto.qif", four_records);
+    std::filesystem::create_directory(bundle.folder / "ordner.tsv");
+    for (const std::string& record : {(bundle.folder / "ordner.tsv").string(), qif}) {
+        const process::Outcome refused = run({"--konto", "Girokonto", "--protokoll", record, qif});
+        EXPECT_EQ(refused.exit_status, 2);
+        EXPECT_NE(refused.error_output.find(record), std::string::npos) << refused.error_output;
+    }
+    EXPECT_EQ(readFile(qif), four_records);
+    EXPECT_TRUE(bundle.bookingsRecorded().empty());
+}
+
+// While one sender holds the record, a second is refused at once and sends
+// nothing; a preview does not wait.
+TEST_F(ImportProgramTest, TwoSendersNeverSendAtOnce)
+{
+    const std::string qif = file("konto.qif", four_records);
+    const cli::RecordFile held = cli::RecordFile::ForWriting(record());
+    const process::Outcome second = run({"--konto", "Girokonto", qif});
+    EXPECT_EQ(second.exit_status, 2);
+    EXPECT_NE(second.error_output.find("Ein anderes velmora-import sendet gerade"), std::string::npos)
+        << second.error_output;
+    EXPECT_TRUE(bundle.bookingsRecorded().empty());
+    EXPECT_EQ(run({"--konto", "Girokonto", "--vorschau", qif}).exit_status, 0);
+}
+
+// The preview marks every booking; JSON lists only what would go out, unless
+// --alle. --vergessen releases the bookings; --ohne-protokoll sends all and
+// leaves the record as it is.
+TEST_F(ImportProgramTest, PreviewMarksAndForgettingReleases)
+{
+    const std::string first = file("november.qif", four_records.substr(0, four_records.find("D11/04")));
+    const std::string both = file("dezember.qif", four_records);
+    ASSERT_EQ(run({"--konto", "Girokonto", first}).exit_status, 0);
+    const std::string table = run({"--konto", "Girokonto", "--vorschau", both}).standard_output;
+    EXPECT_NE(table.find("schon gesendet  03.11.2026"), std::string::npos) << table;
+    EXPECT_NE(table.find("neu             05.11.2026"), std::string::npos) << table;
+    const auto json_lines = [&](std::vector<std::string> extra) {
+        extra.insert(extra.begin(), {"--konto", "Girokonto", "--vorschau", "--format", "json", both});
+        return split(run(extra).standard_output, '\n').size() - 1;
+    };
+    EXPECT_EQ(json_lines({}), 2u);
+    EXPECT_EQ(json_lines({"--alle"}), 4u);
+
+    const process::Outcome forgotten = run({"--konto", "Girokonto", "--vergessen", both});
+    EXPECT_EQ(forgotten.standard_output, "2 Buchungen freigegeben: sie gelten nicht mehr als an »Girokonto« gesendet.\n");
+    EXPECT_EQ(eventsIn(record()), "u1 g1 u2 g2 v1 v2");
+    EXPECT_EQ(json_lines({}), 4u);
+    std::filesystem::remove(bundle.bookingLog());
+    EXPECT_EQ(run({"--konto", "Girokonto", "--ohne-protokoll", first}).exit_status, 0);
+    EXPECT_EQ(payeesSent(bundle), (std::vector<std::string>{"P1", "P2"}));
+    EXPECT_EQ(eventsIn(record()), "u1 g1 u2 g2 v1 v2");
+}
+
+}  // namespace
+}  // namespace velmora::testing
