@@ -18,8 +18,13 @@ class BookingKeys {
 public:
     explicit BookingKeys(std::string_view account) : account_(account) {}
 
+    // Each file counts its occurrences afresh: two exports of overlapping
+    // months in one call give the same keys to the same days, as they do when
+    // sent one after the other.
+    void startFile() { seen_.clear(); }
+
     // «31.12.2005|123456|Ausgabe|Stadtwerke|Abschlag|1»: the occurrence
-    // counts how often exactly this combination came before in the run.
+    // counts how often exactly this combination came before in the file.
     std::string next(const import::BookingArguments& booking);
 
 private:

@@ -83,6 +83,7 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
             out += file.path.string() + "\n";
             AppendTableHeader(out);
         }
+        planner.startFile();
         const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {
             const Judgement judgement = planner.judge(booking);
             if (table)
@@ -146,6 +147,7 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
     SendPlanner planner(invocation.konto, sent, invocation.record.send_all, KeyUse::recording);
     Plan plan;
     for (const LoadedFile& file : files) {
+        planner.startFile();
         const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {
             Judgement judgement = planner.judge(booking);
             if (judgement.goes_out)
@@ -198,7 +200,8 @@ int forget(const Invocation& invocation, const std::vector<LoadedFile>& files, c
     std::string lines;
     std::size_t released = 0;
     const std::string now = TimeNow();
-    for (const LoadedFile& file : files)
+    for (const LoadedFile& file : files) {
+        keys.startFile();
         runOver(file, invocation, [&](const import::BookingArguments& booking) {
             std::string key = keys.next(booking);
             const SentRecord::Last* last = record.sent.last(invocation.konto, key);
@@ -207,6 +210,7 @@ int forget(const Invocation& invocation, const std::vector<LoadedFile>& files, c
             lines += RecordLine({now, SentState::vergessen, invocation.konto, std::move(key), booking});
             ++released;
         });
+    }
     if (!lines.empty())
         record.file->append(lines);
     streams.out.buffer() += text::CountOf(released, "Buchung", "Buchungen") + " freigegeben: "

@@ -53,6 +53,11 @@ Judgement SendPlanner::judge(const import::BookingArguments& booking)
     if (!keys_wanted_)
         return {};
     Judgement judgement{keys_.next(booking), Mark::neu, true};
+    // Overlapping exports in one call: the later file's copy is the same booking.
+    if (!send_all_ && going_out_.contains(judgement.key)) {
+        ++staying_home_.in_earlier_file;
+        return {std::move(judgement.key), Mark::schon_gesendet, false};
+    }
     const SentRecord::Last* last = record_.last(account_, judgement.key);
     judgement.mark = markOf(last);
     judgement.goes_out = send_all_ || judgement.mark == Mark::neu;
@@ -60,12 +65,17 @@ Judgement SendPlanner::judge(const import::BookingArguments& booking)
         ++staying_home_.sent_on_day[last->time.substr(0, 10)];
     else if (!judgement.goes_out)
         staying_home_.unclear.push_back({booking, last->time});
+    if (judgement.goes_out)
+        going_out_.insert(judgement.key);
     return judgement;
 }
 
 std::string StayingHomeSummary(const StayingHome& staying_home, std::string_view account)
 {
     std::string summary;
+    if (staying_home.in_earlier_file > 0)
+        summary += text::CountOf(staying_home.in_earlier_file, "Buchung", "Buchungen")
+                   + " übersprungen: schon in einer früheren Datei dieses Aufrufs\n";
     for (const auto& [day, count] : staying_home.sent_on_day)
         summary += text::CountOf(count, "Buchung", "Buchungen") + " übersprungen: schon am " + GermanDay(day) + " an »"
                    + std::string(account) + "« gesendet\n";

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "app/cli/booking_key.h"
@@ -28,6 +29,7 @@ struct Judgement {
 // What stays home, for the summary.
 struct StayingHome {
     std::map<std::string, std::size_t> sent_on_day;  // by the day of sending, «2026-12-06»
+    std::size_t in_earlier_file = 0;  // the same booking goes out from an earlier file of this call
     struct Unclear {
         import::BookingArguments texts;
         std::string since;
@@ -44,6 +46,8 @@ class SendPlanner {
 public:
     SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use);
 
+    // Called before the bookings of each file.
+    void startFile() { keys_.startFile(); }
     // Called for every booking of the run, in order.
     Judgement judge(const import::BookingArguments& booking);
     const StayingHome& stayingHome() const { return staying_home_; }
@@ -54,6 +58,7 @@ private:
     bool send_all_;
     bool keys_wanted_;
     BookingKeys keys_;
+    std::unordered_set<std::string> going_out_;
     StayingHome staying_home_;
 };
 

@@ -99,5 +99,22 @@ const KeyRow key_rows[] = {
 INSTANTIATE_TEST_SUITE_P(BookingKey, Keys, ::testing::ValuesIn(key_rows),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// November and December in one call give what they give one after the other:
+// December's copies of November's days stay home, its third bakery goes out.
+TEST(Keys, OverlappingFilesInOneCallSendEachBookingOnce)
+{
+    const SentRecord nothing = SentRecord::Read("");
+    SendPlanner planner("Girokonto", nothing, false, KeyUse::recording);
+    std::size_t going_out = 0;
+    for (const std::vector<Payment>& file : {std::vector{bakery, bakery, power}, std::vector{bakery, bakery, bakery, salary}}) {
+        planner.startFile();
+        for (const Payment& payment : file)
+            going_out += planner.judge(payment.of("Girokonto")).goes_out ? 1 : 0;
+    }
+    EXPECT_EQ(going_out, 5u);
+    EXPECT_EQ(StayingHomeSummary(planner.stayingHome(), "Girokonto"),
+              "2 Buchungen übersprungen: schon in einer früheren Datei dieses Aufrufs\n");
+}
+
 }  // namespace
 }  // namespace velmora::cli
