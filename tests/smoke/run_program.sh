@@ -7,7 +7,12 @@
 #   2. the demo bank: the window opens showing the demo accounts; a file is
 #      chosen in the (German) file chooser and sent; the confirmation appears
 #      and closes on Return; the bookings are in the journal; a click on
-#      "Beenden" ends the process with status 0.
+#      "Beenden" ends the process with status 0;
+#   3. a long send (a booking script that takes a tenth of a second): the
+#      progress window "An Zandor senden" counts, "Anhalten" stops the send
+#      after the running booking, the next press offers to go on with the
+#      next booking, Return ("Weitersenden") sends exactly the rest, and
+#      SIGTERM ends the idle program with status 0.
 # Usage: run_program.sh <built Velmora executable> <folder of the demo bank scripts>
 set -eu
 
@@ -126,5 +131,58 @@ demo_bank() {
     echo "    „Bestätigung“ mit Return geschlossen, „Beenden“ endet mit Status 0"
 }
 
+# The journal's lines, and how many of them differ.
+journal_lines() { wc -l < "$VELMORA_DEMO_BANK/journal.tsv"; }
+distinct_journal_lines() { sort -u "$VELMORA_DEMO_BANK/journal.tsv" | wc -l; }
+
+long_send() {
+    bundle=$(make_bundle Slow)
+    cp "$demo_scripts"/*.scpt "$bundle/Contents/Resources/"
+    mv "$bundle/Contents/Resources/buchungViaTessel.scpt" "$work/demo-booking"
+    printf '#!/bin/sh\nsleep 0.1\nexec "%s" "$@"\n' "$work/demo-booking" > "$bundle/Contents/Resources/buchungViaTessel.scpt"
+    chmod +x "$bundle/Contents/Resources/buchungViaTessel.scpt"
+    export VELMORA_DEMO_BANK="$work/slow-bank"
+    mkdir -p "$VELMORA_DEMO_BANK"
+    printf 'Girokonto\n' > "$VELMORA_DEMO_BANK/konten.txt"
+    { echo '!Type:Bank'; i=1; while [ $i -le 40 ]; do printf 'D01.03.2026\nT-%d,00\nPEmpfänger %d\n^\n' $i $i; i=$((i + 1)); done; } \
+        > "$work/lang.qif"
+    "$bundle/Contents/MacOS/Velmora" &
+    pid=$!
+    window=$(wait_for_window '^Velmora v1\.16$' "$pid") || fail "kein Fenster „Velmora v1.16“ für das lange Senden"
+    sleep 0.5
+    click_at "$window" 20 110  # "Datei auswählen"
+    chooser=$(wait_for_window '^Öffnen$' "$pid") || fail "keine Dateiauswahl für das lange Senden"
+    xdotool windowfocus --sync "$chooser" type --delay 20 "$work/lang.qif"
+    xdotool key Return
+    wait_until_gone "$chooser" || fail "die Dateiauswahl schließt sich nicht"
+    click_at "$window" 20 163  # "An Zandor senden"
+    progress=$(wait_for_window '^An Zandor senden$' "$pid") || fail "kein Fortschrittsfenster „An Zandor senden“"
+    read_window "$progress" | grep -q "von 40 Buchungen gesendet" || fail "das Fortschrittsfenster zählt nicht"
+    xdotool mousemove --window "$progress" 330 91 click 1  # "Anhalten"
+    message=$(wait_for_window '^Velmora$' "$pid") || fail "keine Meldung nach „Anhalten“"
+    sent=$(journal_lines)
+    [ "$sent" -lt 40 ] || fail "„Anhalten“ hat das Senden nicht angehalten"
+    read_window "$message" | grep -q "Senden angehalten" || fail "die Meldung sagt nicht „Senden angehalten“"
+    xdotool windowfocus --sync "$message" key Return
+    wait_until_gone "$message" || fail "die Meldung schließt sich nicht"
+    [ "$(journal_lines)" -eq "$sent" ] || fail "nach dem Anhalten ging noch eine Buchung hinaus"
+    click_at "$window" 20 163
+    question=$(wait_for_window '^Velmora$' "$pid") || fail "keine Frage beim nächsten Senden"
+    read_window "$question" | tr '\n' ' ' | grep -q "Buchung $((sent + 1)) weitermachen" \
+        || fail "die Frage bietet nicht an, mit Buchung $((sent + 1)) weiterzumachen"
+    xdotool windowfocus --sync "$question" key Return  # "Weitersenden"
+    confirmation=$(wait_for_window '^Bestätigung$' "$pid") || fail "kein „Bestätigung“ nach dem Weitersenden"
+    [ "$(journal_lines)" -eq 40 ] && [ "$(distinct_journal_lines)" -eq 40 ] \
+        || fail "nicht jede der 40 Buchungen kam genau einmal an ($(journal_lines) Zeilen)"
+    xdotool windowfocus --sync "$confirmation" key Return
+    wait_until_gone "$confirmation" || fail "„Bestätigung“ schließt sich nicht"
+    kill -TERM "$pid"
+    wait_for_exit "$pid" || fail "Velmora endet auf SIGTERM nicht"
+    [ "$status" -eq 0 ] || fail "Velmora endete auf SIGTERM mit Status $status statt 0"
+    echo "ok: langes Senden: Fortschritt gezählt, nach $sent Buchungen angehalten, mit Buchung $((sent + 1))"
+    echo "    weitergesendet, jede der 40 Buchungen genau einmal; SIGTERM endet mit Status 0"
+}
+
 zandor_not_running
 demo_bank
+long_send
