@@ -92,6 +92,17 @@ click_at() {
     xdotool mousemove --window "$1" $(($2 + 20)) $((menu_height + $3 + 10)) click 1
 }
 
+# In $window of process $pid: "Datei auswählen", the file $1 typed into the
+# (German) chooser, then "An Zandor senden".
+choose_file_and_send() {
+    click_at "$window" 20 110  # "Datei auswählen"
+    chooser=$(wait_for_window '^Öffnen$' "$pid") || fail "keine deutsche Dateiauswahl „Öffnen“ erschienen"
+    xdotool windowfocus --sync "$chooser" type --delay 20 "$1"
+    xdotool key Return
+    wait_until_gone "$chooser" || fail "die Dateiauswahl schließt sich nicht"
+    click_at "$window" 20 163  # "An Zandor senden"
+}
+
 demo_bank() {
     bundle=$(make_bundle Demo)
     cp "$demo_scripts"/*.scpt "$bundle/Contents/Resources/"
@@ -109,12 +120,7 @@ demo_bank() {
     read_window "$window" | grep -q "Girokonto" || fail "das Fenster zeigt das Konto Girokonto nicht"
     menu_height=$(( $(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\)/\1/p') - 327 ))
 
-    click_at "$window" 20 110  # "Datei auswählen"
-    chooser=$(wait_for_window '^Öffnen$' "$pid") || fail "keine deutsche Dateiauswahl „Öffnen“ erschienen"
-    xdotool windowfocus --sync "$chooser" type --delay 20 "$work/konto.qif"
-    xdotool key Return
-    wait_until_gone "$chooser" || fail "die Dateiauswahl schließt sich nicht"
-    click_at "$window" 20 163  # "An Zandor senden"
+    choose_file_and_send "$work/konto.qif"
     confirmation=$(wait_for_window '^Bestätigung$' "$pid") || fail "kein Dialog, der genau „Bestätigung“ heißt"
     xdotool windowfocus --sync "$confirmation" key Return
     wait_until_gone "$confirmation" || fail "„Bestätigung“ schließt sich mit Return nicht"
@@ -150,12 +156,8 @@ long_send() {
     pid=$!
     window=$(wait_for_window '^Velmora v1\.16$' "$pid") || fail "kein Fenster „Velmora v1.16“ für das lange Senden"
     sleep 0.5
-    click_at "$window" 20 110  # "Datei auswählen"
-    chooser=$(wait_for_window '^Öffnen$' "$pid") || fail "keine Dateiauswahl für das lange Senden"
-    xdotool windowfocus --sync "$chooser" type --delay 20 "$work/lang.qif"
-    xdotool key Return
-    wait_until_gone "$chooser" || fail "die Dateiauswahl schließt sich nicht"
-    click_at "$window" 20 163  # "An Zandor senden"
+    menu_height=$(( $(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\)/\1/p') - 327 ))
+    choose_file_and_send "$work/lang.qif"
     progress=$(wait_for_window '^An Zandor senden$' "$pid") || fail "kein Fortschrittsfenster „An Zandor senden“"
     read_window "$progress" | grep -q "von 40 Buchungen gesendet" || fail "das Fortschrittsfenster zählt nicht"
     xdotool mousemove --window "$progress" 330 91 click 1  # "Anhalten"
