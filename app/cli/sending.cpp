@@ -5,7 +5,6 @@
 #include "app/cli/sent_record.h"
 #include "bridge/banking_scripts.h"
 #include "bridge/zandor_messages.h"
-#include "platform/text.h"
 
 namespace velmora::cli {
 
@@ -19,7 +18,7 @@ constexpr std::string_view interrupted_twice =
 // "312 von 1.000 Buchungen gesendet", rewritten in place on a terminal.
 class Progress {
 public:
-    Progress(const Streams& streams, std::size_t total) : streams_(streams), total_(text::GermanCount(total)) {}
+    Progress(const Streams& streams, std::size_t total) : streams_(streams), total_(total) {}
     ~Progress() { end(); }
     void show(std::size_t sent)
     {
@@ -28,7 +27,7 @@ public:
         // Back to the line's start; built piece by piece, as "\r" + a temporary
         // makes GCC 12's optimiser warn of an overlap that cannot happen.
         std::string line = "\r";
-        line.append(text::GermanCount(sent)).append(" von ").append(total_).append(" Buchungen gesendet");
+        line.append(ProgressText(sent, total_));
         streams_.tell(line);
         shown_ = true;
     }
@@ -42,7 +41,7 @@ public:
 
 private:
     const Streams& streams_;
-    const std::string total_;
+    const std::size_t total_;
     bool shown_ = false;
 };
 
