@@ -41,8 +41,11 @@ void RunGate::requestQuit()
 
 bool RunGate::eventFilter(QObject* receiver, QEvent* event)
 {
-    // The system's request to end the program (on macOS, at log-out).
+    // The system's request to end the program (on macOS, at log-out). Refused
+    // for now, or the system would end the program at once; the program ends
+    // itself once the run has stopped.
     if (event->type() == QEvent::Quit) {
+        event->ignore();
         requestQuit();
         return true;
     }

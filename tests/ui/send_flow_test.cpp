@@ -160,6 +160,15 @@ const EndRow end_rows[] = {
          });
      },
      {"Stadtwerke", "Bäcker"}, "", "", true},
+    {"SystemAsksToEndDuringBooking2", AtBooking::wait_for_test,
+     [](SendFlow& test, ui::wFortschritt& progress) {
+         stopAndRelease(test, progress, [] {
+             QEvent quit(QEvent::Quit);
+             QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+             EXPECT_FALSE(quit.isAccepted());  // an accepted request would end the program at once
+         });
+     },
+     {"Stadtwerke", "Bäcker"}, "", "", true},
     {"TerminationSignalDuringBooking2", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
          stopAndRelease(test, progress, [] { std::raise(SIGTERM); });
