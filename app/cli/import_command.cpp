@@ -20,8 +20,11 @@ namespace velmora::cli {
 
 namespace {
 
-constexpr std::string_view nothing_new =
-    "Keine Buchung gesendet: Jede Buchung der Dateien ist schon gesendet oder unklar.";
+std::string nothingNew(std::size_t files)
+{
+    return std::string("Keine Buchung gesendet: Jede Buchung ") + (files == 1 ? "der Datei" : "der Dateien")
+           + " ist schon gesendet oder unklar.";
+}
 
 struct LoadedFile {
     std::filesystem::path path;
@@ -184,7 +187,7 @@ int send(const Invocation& invocation, const std::vector<LoadedFile>& files, con
             return static_cast<int>(exit_done);
         }
         if (planned.outgoing.empty()) {
-            streams.tell(std::string(nothing_new) + "\n");
+            streams.tell(nothingNew(files.size()) + "\n");
             return static_cast<int>(exit_done);
         }
         return SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto, streams);
