@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <deque>
 #include <filesystem>
@@ -23,6 +24,8 @@ public:
         poll_.start(5);
     }
     QStringList messages() const { return messages_; }
+    // The button Return presses in each message box, in order.
+    QStringList defaultAnswers() const { return defaults_; }
     QStringList titles() const { return titles_; }
     void chooseFile(const std::filesystem::path& file) { answers_.emplace_back(file); }
     void cancelFileChooser() { answers_.emplace_back(std::nullopt); }
@@ -38,6 +41,7 @@ private:
         auto* chooser = qobject_cast<QFileDialog*>(modal);
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             messages_ << box->text();
+            defaults_ << (box->defaultButton() ? box->defaultButton()->text() : QString());
             return answer(box);
         }
         if (!chooser)
@@ -62,7 +66,7 @@ private:
     }
 
     QTimer poll_;
-    QStringList messages_, titles_;
+    QStringList messages_, titles_, defaults_;
     std::deque<QString> buttons_;
     std::deque<std::optional<std::filesystem::path>> answers_;
 };

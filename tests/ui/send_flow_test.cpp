@@ -234,6 +234,7 @@ TEST_F(SendFlow, TheThreeAnswersAndAnotherFileForgetTheStoppedSend)
         EXPECT_EQ(payeesReceived(), sent) << answer;
     }
     EXPECT_EQ(dialogs.messages().filter("weitermachen?").size(), 3);
+    EXPECT_EQ(dialogs.defaultAnswers().filter("Weitersenden").size(), 3);
     fs::remove(bundle.bookingLog());
     standIn(AtBooking::fail);
     send();
@@ -256,6 +257,7 @@ TEST_F(SendFlow, UnreadableDatesAreAnnouncedBeforeAnythingIsSent)
     EXPECT_EQ(dialogs.messages()[0].toStdString(),
               "1 Buchung ohne lesbares Datum (Zeile 2) ginge mit leerem Datum an Zandor.\n\nOhne „Monat/Tag tauschen“ "
               "wären alle diese Daten lesbar.\n\nTrotzdem senden?");
+    EXPECT_EQ(dialogs.defaultAnswers()[0], "Abbrechen");
 }
 
 // While a script runs for a second, the progress window takes "Anhalten" and
