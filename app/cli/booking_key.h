@@ -21,15 +21,25 @@ public:
     // Each file counts its occurrences afresh: two exports of overlapping
     // months in one call give the same keys to the same days, as they do when
     // sent one after the other.
-    void startFile() { seen_.clear(); }
+    void startFile();
 
     // «31.12.2005|123456|Ausgabe|Stadtwerke|Abschlag|1»: the occurrence
     // counts how often exactly this combination came before in the file.
     std::string next(const import::BookingArguments& booking);
 
+    // Whether the booking of the last key stands in an earlier file of the
+    // call as well: an earlier file held its combination as often at least.
+    bool lastInEarlierFile() const { return last_in_earlier_file_; }
+
 private:
+    struct Occurrences {
+        unsigned in_file = 0;
+        unsigned in_earlier_files = 0;  // the most of any earlier file
+    };
+
     std::string account_;
-    std::unordered_map<std::string, unsigned> seen_;
+    std::unordered_map<std::string, Occurrences> seen_;
+    bool last_in_earlier_file_ = false;
 };
 
 }  // namespace velmora::cli

@@ -53,20 +53,18 @@ Judgement SendPlanner::judge(const import::BookingArguments& booking)
     if (!keys_wanted_)
         return {};
     Judgement judgement{keys_.next(booking), Mark::neu, true};
-    // Overlapping exports in one call: the later file's copy is the same booking.
-    if (!send_all_ && going_out_.contains(judgement.key)) {
-        ++staying_home_.in_earlier_file;
-        return {std::move(judgement.key), Mark::schon_gesendet, false};
-    }
     const SentRecord::Last* last = record_.last(account_, judgement.key);
     judgement.mark = markOf(last);
     judgement.goes_out = send_all_ || judgement.mark == Mark::neu;
-    if (!judgement.goes_out && judgement.mark == Mark::schon_gesendet)
+    if (!judgement.goes_out && judgement.mark == Mark::schon_gesendet) {
         ++staying_home_.sent_on_day[last->time.substr(0, 10)];
-    else if (!judgement.goes_out)
+    } else if (!judgement.goes_out) {
         staying_home_.unclear.push_back({booking, last->time});
-    if (judgement.goes_out)
-        going_out_.insert(judgement.key);
+    } else if (!send_all_ && keys_.lastInEarlierFile()) {
+        // Overlapping exports in one call: the later file's copy is the same booking.
+        judgement = {std::move(judgement.key), Mark::schon_gesendet, false};
+        ++staying_home_.in_earlier_file;
+    }
     return judgement;
 }
 

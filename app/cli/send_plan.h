@@ -7,7 +7,6 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "app/cli/booking_key.h"
@@ -58,7 +57,6 @@ private:
     bool send_all_;
     bool keys_wanted_;
     BookingKeys keys_;
-    std::unordered_set<std::string> going_out_;
     StayingHome staying_home_;
 };
 

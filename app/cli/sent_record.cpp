@@ -70,16 +70,6 @@ std::optional<std::vector<std::string>> fieldsOf(std::string_view line)
     }
 }
 
-// Account and key as one map key; the tab cannot occur in their escaped forms.
-std::string mapKey(std::string_view account, std::string_view key)
-{
-    std::string joined;
-    appendEscaped(joined, account);
-    joined += separator;
-    appendEscaped(joined, key);
-    return joined;
-}
-
 }  // namespace
 
 const std::string_view record_header = "Zeit\tZustand\tKonto\tSchlüssel\tDatum\tDatum (2)\tBetrag in Cent\tVon Konto\t"
@@ -124,8 +114,7 @@ SentRecord SentRecord::Read(std::string_view content)
         if (line.empty() || (number == 1 && line == record_header.substr(0, record_header.size() - 1)))
             continue;
         if (auto event = ParseRecordLine(line)) {
-            record.last_[mapKey(event->account, event->key)] = {event->state, std::move(event->time)};
-            record.accounts_.insert(std::move(event->account));
+            record.last_[std::move(event->account)][std::move(event->key)] = {event->state, std::move(event->time)};
         } else {
             record.foreign_lines_.push_back(number);
         }
@@ -133,15 +122,18 @@ SentRecord SentRecord::Read(std::string_view content)
     return record;
 }
 
-const SentRecord::Last* SentRecord::last(std::string_view account, std::string_view key) const
+const SentRecord::Last* SentRecord::last(std::string_view account, const std::string& key) const
 {
-    const auto found = last_.find(mapKey(account, key));
-    return found == last_.end() ? nullptr : &found->second;
+    const auto keys = last_.find(std::string(account));
+    if (keys == last_.end())
+        return nullptr;
+    const auto found = keys->second.find(key);
+    return found == keys->second.end() ? nullptr : &found->second;
 }
 
 bool SentRecord::knows(std::string_view account) const
 {
-    return accounts_.contains(std::string(account));
+    return last_.contains(std::string(account));
 }
 
 std::string GermanDay(std::string_view time)
