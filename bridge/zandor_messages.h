@@ -14,6 +14,10 @@ inline constexpr std::string_view zandor_not_ready =
     "auch die Demoversion der Professional verwenden. Die Daten stehen dann danach auch in der Standard-Version "
     "zur Verfügung.";
 
+// The booking's amount text (hundredths) as Zandor books it, in euros:
+// «123456» as «1.234,56 €». An amount that is no plain number goes as it is.
+std::string EuroAmount(std::string_view betrag);
+
 // A send that found no record to send, in one file or in several.
 std::string NothingToSend(std::size_t files);
 

@@ -1,32 +1,10 @@
 #include "ui/messages.h"
 
-#include <algorithm>
-
+#include "bridge/zandor_messages.h"
 #include "import/undated_bookings.h"
 #include "platform/text.h"
 
 namespace velmora::ui::messages {
-
-namespace {
-
-// The amount as Zandor books it: the script gets hundredths as bare digits,
-// so «123456» is shown as «1.234,56»; any other text is shown as it went out.
-std::string amountAsBooked(std::string_view betrag)
-{
-    const bool digits_only = !betrag.empty() && std::all_of(betrag.begin(), betrag.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
-    if (!digits_only)
-        return "»" + std::string(betrag) + "«";
-    std::string cents(betrag);
-    if (cents.size() < 3)
-        cents.insert(0, 3 - cents.size(), '0');
-    const std::size_t units = cents.size() - 2;
-    const std::string whole = text::GermanCount(std::stoull(cents.substr(0, units)));
-    return whole + "," + cents.substr(units);
-}
-
-}  // namespace
 
 std::string UndatedQuestion(const import::LineList& lines, const std::vector<std::int64_t>& undated,
                             bool month_day_swapped)
@@ -51,7 +29,7 @@ std::string BookingInDoubt(const import::BookingArguments& booking)
     const std::string& date = booking[0];
     const std::string& payee = booking[6];
     return "Das Skript der Buchung " + (date.empty() ? std::string("ohne Datum") : "vom " + date) + " über "
-           + amountAsBooked(booking[2]) + (payee.empty() ? std::string() : ", Zahlungspartner »" + payee + "«,")
+           + EuroAmount(booking[2]) + (payee.empty() ? std::string() : ", Zahlungspartner »" + payee + "«,")
            + " wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort "
              "nachsehen.";
 }

@@ -1,6 +1,7 @@
 #include "app/cli/send_plan.h"
 
 #include "app/cli/text_table.h"
+#include "bridge/zandor_messages.h"
 #include "platform/text.h"
 
 namespace velmora::cli {

@@ -1,8 +1,8 @@
 #include "app/cli/text_table.h"
 
-#include <algorithm>
 #include <array>
 
+#include "bridge/zandor_messages.h"
 #include "platform/text.h"
 
 namespace velmora::cli {
@@ -12,7 +12,6 @@ namespace {
 constexpr std::string_view ellipsis = "…";
 constexpr std::string_view no_account = "–";
 constexpr std::string_view column_gap = "  ";
-constexpr std::size_t cents_digits = 2;
 
 enum class Align { left, right };
 
@@ -31,11 +30,6 @@ constexpr std::array<Column, 7> columns{{
     {"Empfänger", 26, Align::left},
     {"Memo", 30, Align::left},
 }};
-
-bool allDigits(std::string_view s)
-{
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 std::string account(std::string_view name)
 {
@@ -63,26 +57,6 @@ void appendLine(std::string& out, const Cells& cells)
 }
 
 }  // namespace
-
-std::string EuroAmount(std::string_view betrag)
-{
-    std::string_view digits = betrag;
-    if (digits.starts_with('+'))
-        digits.remove_prefix(1);
-    if (!allDigits(digits))
-        return std::string(betrag);
-    const std::size_t first_significant = std::min(digits.find_first_not_of('0'), digits.size());
-    std::string cents(digits.substr(first_significant));
-    cents.insert(0, cents_digits + 1 > cents.size() ? cents_digits + 1 - cents.size() : 0, '0');
-    const std::size_t euro_digits = cents.size() - cents_digits;
-    std::string out;
-    for (std::size_t i = 0; i < euro_digits; ++i) {
-        if (i > 0 && (euro_digits - i) % 3 == 0)
-            out += '.';
-        out += cents[i];
-    }
-    return out + "," + cents.substr(euro_digits) + " €";
-}
 
 std::string Shortened(std::string_view text, std::size_t width)
 {

@@ -11,10 +11,6 @@
 
 namespace velmora::cli {
 
-// The booking's amount text (hundredths) as euros, «123456» as «1.234,56 €». An
-// amount that is no plain number goes as it is.
-std::string EuroAmount(std::string_view betrag);
-
 // `text` cut to at most `width` characters, the last of them "…" when cut.
 std::string Shortened(std::string_view text, std::size_t width);
 

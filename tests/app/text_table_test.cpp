@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/cli/text_table.h"
+#include "bridge/zandor_messages.h"
 #include "platform/text.h"
 
 namespace velmora::cli {

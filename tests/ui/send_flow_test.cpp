@@ -138,7 +138,7 @@ const EndRow end_rows[] = {
      },
      {"Stadtwerke", "Bäcker"},
      "Senden angehalten. Bis dahin wurde 1 Buchung an Zandor gesendet.\n\nDas Skript der Buchung vom 02.01.2006 über "
-     "50,00, Zahlungspartner »Bäcker«, wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder "
+     "50,00 €, Zahlungspartner »Bäcker«, wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder "
      "nicht: bitte dort nachsehen.",
      one_of_three},
     {"QuitItemDuringBooking2", AtBooking::wait_for_test,
