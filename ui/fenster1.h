@@ -117,8 +117,8 @@ private:
     void CreateControls0();  // the runtime's _CreateControls0
     QWidget* surface() const;
     QAction* menuItem(std::string_view name) const;
-    // The four option boxes, indexed by the option they stand for.
-    std::array<QCheckBox*, 4> optionBoxes() const;
+    // The four option boxes as the booking run asks them.
+    import::OptionView liveOptions() const;
 };
 
 }  // namespace ui

@@ -46,26 +46,26 @@ void Fenster1::Laden()
     ++lines_loaded_;
 }
 
-std::array<QCheckBox*, 4> Fenster1::optionBoxes() const
+// The boxes are found once; each is still asked at the moment the booking
+// run consults its option.
+import::OptionView Fenster1::liveOptions() const
 {
     std::array<QCheckBox*, 4> boxes{};
     boxes[static_cast<std::size_t>(import::Option::mit_kat)] = mit_kat();
     boxes[static_cast<std::size_t>(import::Option::monat_tag)] = monat_tag();
     boxes[static_cast<std::size_t>(import::Option::kat_konto)] = kat_konto();
     boxes[static_cast<std::size_t>(import::Option::kat_gleich)] = kat_gleich();
-    return boxes;
+    return [boxes](import::Option option) { return boxes[static_cast<std::size_t>(option)]->isChecked(); };
 }
 
 Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRun& run)
 {
-    // Found once; each box is still asked at the moment the booking run needs it.
-    const std::array<QCheckBox*, 4> boxes = optionBoxes();
     const std::string account = pop_konten()->currentText().toStdString();
     SendResult result;
     std::size_t met = 0;
     const import::RunContext booking_run{
         account,
-        [&boxes](import::Option option) { return boxes[static_cast<std::size_t>(option)]->isChecked(); },
+        liveOptions(),
         [&](const import::BookingArguments& booking) {
             if (met++ < already_sent)
                 return;

@@ -60,19 +60,18 @@ void Fenster1::btn_save_Action()
 Fenster1::SendSettings Fenster1::currentSettings() const
 {
     SendSettings settings{lines_loaded_, pop_konten()->currentText().toStdString(), {}};
-    const std::array<QCheckBox*, 4> boxes = optionBoxes();
-    for (std::size_t option = 0; option < boxes.size(); ++option)
-        settings.ticked[option] = boxes[option]->isChecked();
+    const import::OptionView options = liveOptions();
+    for (std::size_t option = 0; option < settings.ticked.size(); ++option)
+        settings.ticked[option] = options(static_cast<import::Option>(option));
     return settings;
 }
 
 import::RunReport Fenster1::countBookings() const
 {
-    const std::array<QCheckBox*, 4> boxes = optionBoxes();
     const std::string account = pop_konten()->currentText().toStdString();
     const import::RunContext counting{
         account,
-        [&boxes](import::Option option) { return boxes[static_cast<std::size_t>(option)]->isChecked(); },
+        liveOptions(),
         [](const import::BookingArguments&) {},
         platform::RuntimeBackgroundTask,
     };
