@@ -31,7 +31,7 @@ public:
     // program itself closes sends a Close event too, and that must pass.
     bool eventFilter(QObject*, QEvent* event) override
     {
-        return event->spontaneous() && IsUserInput(event->type());
+        return event->spontaneous() && IsUserInput(event->type()) && DropUserInput(event);
     }
 };
 

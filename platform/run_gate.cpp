@@ -57,11 +57,9 @@ bool RunGate::eventFilter(QObject* receiver, QEvent* event)
     }
     if (isInAdmittedWindow(receiver))
         return false;
-    if (event->type() == QEvent::Close) {
-        event->ignore();  // a filtered close that stayed accepted would still close the window
+    if (event->type() == QEvent::Close)
         requestQuit();
-    }
-    return true;
+    return DropUserInput(event);
 }
 
 // Clicks and keys reach the window system's window first, then the widget.

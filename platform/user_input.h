@@ -26,4 +26,15 @@ inline bool IsUserInput(QEvent::Type type)
     }
 }
 
+// Drops a piece of user input in an event filter. A close request is also
+// refused: a close left accepted lets the window system close the window all
+// the same. Other input is not marked ignored, or Qt would offer it to the
+// widget's parents.
+inline bool DropUserInput(QEvent* event)
+{
+    if (event->type() == QEvent::Close)
+        event->ignore();
+    return true;
+}
+
 }  // namespace velmora::platform
