@@ -121,5 +121,18 @@ TEST(BookingRun, NeverCarriesADateIntoTheNextRecordAndReportsTheUndated) {
     EXPECT_EQ(report.undated, (std::vector<std::int64_t>{2, no_date_line, 10}));
 }
 
+// The last T line of a record counts; the table row tells it before the send.
+TEST(BookingRun, ReportsTheBookingsWhoseAmountIsNoNumber) {
+    std::vector<std::string> told;
+    RunReport report;
+    const RunContext run{"Giro", {}, [&](const BookingArguments& b) { told.push_back(b[2]); }, {},
+                         [&](Unreadable u) { told.push_back(std::string(u.date ? "date" : "") + (u.amount ? "amount" : "")); }};
+    report = buchung_erzeugen(lines_from_bytes("D1/2/05\nTabc\n^\nT\n^\nD1/2/05\nTx\nT5\n^\nD1/2/05\nT5\nT1e5\n^\nTabc\n!Type:Bank\n"),
+                              99, run);
+    EXPECT_EQ(told, (std::vector<std::string>{"amount", "abc", "date", "", "500", "amount", "1e5"}));
+    EXPECT_EQ(report.unreadable_amounts, (std::vector<std::int64_t>{1, 11}));
+    EXPECT_EQ(report.undated, (std::vector<std::int64_t>{no_date_line}));
+}
+
 }  // namespace
 }  // namespace velmora::import
