@@ -45,7 +45,7 @@ TEST(Amount, ReadsTheFormsRealFilesWriteAndNamesTheRest) {
         {"T-", "", out, true},                  {"T€", "€", in, true},             {"TEUR", "EUR", in, true},
         {"TEURO 5", "EURO 5", in, true},        {"T12 34", "12 34", in, true},     {"T5 5", "5 5", in, true},
         {"T1.2.3,4,5", "123", in, true},        {"T1.2,3", "123", in, true},       {"T1.234.56", "123", in, true},
-        {"T1.234 567", "123", in, true},     {"T--5", "-5", out, true},         {"T-5-", "5-", out, true},
+        {"T1.234 567", "123", in, true},         {"T1.234 567,89", "1234 56789", in, true},     {"T--5", "-5", out, true},         {"T-5-", "5-", out, true},
         {"T+5-", "+5-", in, true},              {"T5+", "5+", in, true},           {"T(-5)", "(-5)", in, true},
         {"T-(5)", "(5)", out, true},            {"T(5", "(5", in, true},           {"T5)", "5)", in, true},
         {"T€5$", "€5$", in, true},              {"T25.-", "25-", in, true},        {"T12-50", "12-50", in, true},
