@@ -1,6 +1,7 @@
 #include "import/unreadable_bookings.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/text.h"
 
@@ -36,18 +37,17 @@ bool has_date_line(const std::vector<std::int64_t>& undated)
     return std::any_of(undated.begin(), undated.end(), [](std::int64_t line) { return line != no_date_line; });
 }
 
-// The date of every booking of the lines with the box as `swapped` says.
-std::vector<std::string> dates_of(const LineList& lines, const RunContext& run, bool swapped, RunReport& report)
+// Hands over the date of every booking of the lines, with the box as `swapped` says.
+RunReport each_date(const LineList& lines, const RunContext& run, bool swapped,
+                    const std::function<void(const std::string&)>& take)
 {
-    std::vector<std::string> dates;
     const RunContext dating{
         run.chosen_account,
         [&run, swapped](Option option) { return option == Option::monat_tag ? swapped : run.option && run.option(option); },
-        [&dates](const BookingArguments& booking) { dates.push_back(booking[0]); },
-        {},
+        [&take](const BookingArguments& booking) { take(booking[0]); },
+        run.yield,
     };
-    report = buchung_erzeugen(lines, lines.upper_bound(), dating);
-    return dates;
+    return buchung_erzeugen(lines, lines.upper_bound(), dating);
 }
 
 }  // namespace
@@ -70,14 +70,17 @@ SwapCheck check_month_day_swap(const LineList& lines, const RunContext& run, con
     if (!has_date_line(report.undated))
         return {};
     const bool swapped = run.option && run.option(Option::monat_tag);
-    RunReport other_report, current_report;
-    const std::vector<std::string> other = dates_of(lines, run, !swapped, other_report);
+    std::vector<std::string> other;
+    const RunReport other_report = each_date(lines, run, !swapped, [&](const std::string& date) { other.push_back(date); });
     if (has_date_line(other_report.undated))
         return {};
-    const std::vector<std::string> current = dates_of(lines, run, swapped, current_report);
+    // Either setting sends the same bookings: the box changes no skip.
     SwapCheck check{true, 0};
-    for (std::size_t i = 0; i < std::min(current.size(), other.size()); ++i)
-        check.dates_swapped_now += !current[i].empty() && current[i] != other[i];
+    std::size_t booking = 0;
+    each_date(lines, run, swapped, [&](const std::string& date) {
+        check.dates_swapped_now += !date.empty() && booking < other.size() && date != other[booking];
+        ++booking;
+    });
     return check;
 }
 

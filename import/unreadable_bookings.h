@@ -29,8 +29,9 @@ struct SwapCheck {
     std::size_t dates_swapped_now = 0;
 };
 
-// Runs the lines again under both settings of the box (nothing is sent),
-// when `report`, the report of `run`, names a D line that is no date.
+// Runs the lines again under both settings of the box (nothing is sent;
+// `run` gives the account, the other options and the yield), when `report`,
+// the report of `run`, names a D line that is no date.
 SwapCheck check_month_day_swap(const LineList& lines, const RunContext& run, const RunReport& report);
 
 // "gingen außerdem 4 Buchungen mit vertauschtem Tag und Monat hinaus"
