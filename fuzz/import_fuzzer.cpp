@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 
 #include "import/booking_run.h"
 #include "import/file_reader.h"
@@ -46,8 +47,15 @@ bool is_day_month_year(std::string_view d) {
            d.find_first_not_of("0123456789.") == std::string_view::npos;
 }
 
-void check_booking(const BookingArguments& b) {
+// An amount read as a number goes out as digits, with a plus only as written.
+bool is_amount(std::string_view betrag) {
+    if (betrag.starts_with('+')) betrag.remove_prefix(1);
+    return betrag.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+void check_booking(const BookingArguments& b, bool amount_unreadable) {
     require(b.size() == 9);
+    require(amount_unreadable || is_amount(b[2]));
     require(b[0] == b[1] && (b[0].empty() || is_day_month_year(b[0])));
     require(b[8].empty());
     for (const auto& text : b) require(valid_utf8(text));
@@ -60,10 +68,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned ticked = data[0];
     const LineList lines = lines_from_bytes({reinterpret_cast<const char*>(data + 1), size - 1});
     check_lines(lines);
+    bool amount_unreadable = false;
     const RunContext run{"Giro",
                          [ticked](Option o) { return (ticked >> static_cast<unsigned>(o)) & 1u; },
-                         check_booking,
-                         {}};
+                         [&](const BookingArguments& b) { check_booking(b, std::exchange(amount_unreadable, false)); },
+                         {},
+                         [&](Unreadable told) { amount_unreadable = told.amount; }};
     buchung_erzeugen(lines, lines.upper_bound(), run);
     return 0;
 }

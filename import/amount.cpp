@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "import/money_form.h"
 #include "platform/text.h"
 
 namespace velmora::import {
@@ -10,15 +11,11 @@ namespace velmora::import {
 namespace {
 
 constexpr std::size_t decimals_in_hundredths = 2;
+// Three digits behind a lone separator may be decimals or a thousands group.
+constexpr std::size_t digits_per_group = 3;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_separator(char c) { return c == '.' || c == ','; }
-
-bool looks_like_number(std::string_view digits_and_separators) {
-    return std::all_of(digits_and_separators.begin(), digits_and_separators.end(),
-                       [](char c) { return is_digit(c) || is_separator(c); }) &&
-           std::any_of(digits_and_separators.begin(), digits_and_separators.end(), is_digit);
-}
+bool all_digits(std::string_view s) { return std::all_of(s.begin(), s.end(), is_digit); }
 
 // Where the decimal separator stands, or npos when every separator groups.
 std::size_t decimal_separator(std::string_view number) {
@@ -28,20 +25,41 @@ std::size_t decimal_separator(std::string_view number) {
     return only_one_of_its_kind ? last : std::string_view::npos;
 }
 
-bool append_hundredths(std::string_view body, std::string& out) {
-    const bool has_sign = !body.empty() && (body.front() == '-' || body.front() == '+');
-    const char sign = has_sign ? body.front() : '\0';
-    if (has_sign) body.remove_prefix(1);
-    if (!looks_like_number(body)) return false;
-    const std::size_t decimal = decimal_separator(body);
-    const std::string_view whole = body.substr(0, decimal);
-    const std::string_view fraction =
-        decimal == std::string_view::npos ? std::string_view{} : body.substr(decimal + 1, decimals_in_hundredths);
+// The digits of a whole part in groups of three behind the first, all
+// separated alike; the separators are dropped. False for any other form.
+bool append_grouped_digits(std::string_view whole, std::string& out) {
+    std::string_view separator;
+    bool first_group = true;
+    while (true) {
+        const auto group_end = std::find_if_not(whole.begin(), whole.end(), is_digit);
+        const auto group = static_cast<std::size_t>(group_end - whole.begin());
+        const bool fits = first_group ? group <= digits_per_group : group == digits_per_group;
+        if (!fits && (!first_group || group_end != whole.end())) return false;
+        out.append(whole.substr(0, group));
+        whole.remove_prefix(group);
+        if (whole.empty()) return true;
+        const std::string_view next = whole.substr(0, separator_length(whole));
+        if (next.empty() || (!separator.empty() && next != separator)) return false;
+        separator = next;
+        whole.remove_prefix(next.size());
+        first_group = false;
+    }
+}
+
+bool append_hundredths(const MoneyForm& form, std::string& out) {
+    const std::string_view number = form.number;
+    const std::size_t decimal = decimal_separator(number);
+    const std::string_view whole = number.substr(0, decimal);
+    const std::string_view fraction = decimal == std::string_view::npos ? std::string_view{} : number.substr(decimal + 1);
+    const bool grouping_or_decimals = all_digits(whole) && whole.size() >= 1 && whole.size() <= digits_per_group &&
+                                      fraction.size() == digits_per_group;
+    if (!all_digits(fraction) || grouping_or_decimals) return false;
     out.clear();
-    if (has_sign) out.push_back(sign);
-    std::copy_if(whole.begin(), whole.end(), std::back_inserter(out), is_digit);
-    out.append(fraction);
-    out.append(decimals_in_hundredths - fraction.size(), '0');
+    if (form.sign != '\0') out.push_back(form.sign);
+    if (!append_grouped_digits(whole, out)) return false;
+    const std::string_view kept = fraction.substr(0, decimals_in_hundredths);
+    out.append(kept);
+    out.append(decimals_in_hundredths - kept.size(), '0');
     return true;
 }
 
@@ -67,9 +85,15 @@ void strip_non_number(std::string_view line, std::string& out) {
 
 }  // namespace
 
-void amount_text(std::string_view t_line, std::string& out) {
-    if (append_hundredths(text::Trim(text::WithoutFirst(t_line)), out)) return;
+AmountReading amount_text(std::string_view t_line, std::string& out) {
+    const std::string_view written = text::WithoutFirst(t_line);
+    if (blanks_only(written)) {
+        out.clear();
+        return AmountReading::empty;
+    }
+    if (const auto form = money_form(written); form && append_hundredths(*form, out)) return AmountReading::number;
     strip_non_number(t_line, out);
+    return AmountReading::unreadable;
 }
 
 }  // namespace velmora::import

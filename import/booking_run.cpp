@@ -14,6 +14,8 @@ namespace velmora::import {
 
 namespace {
 
+constexpr std::int64_t no_amount_line = -1;
+
 // Some exporters end each record with "^^"; blanks before it make it no end.
 bool ends_record(std::string_view line) {
     return !line.empty() && line.find_first_not_of('^') == std::string_view::npos;
@@ -39,7 +41,7 @@ public:
             buchung_.datum = booking_date(current, ticked(Option::monat_tag));
             date_line_ = index;
         }
-        if (current.starts_with('T')) current = take_amount(current);
+        if (current.starts_with('T')) current = take_amount(current, index);
         if (current.starts_with('M')) buchung_.memo.assign(text::WithoutFirst(current));
         if (current.starts_with('P')) buchung_.empfaenger.assign(text::WithoutFirst(current));
         if (current.starts_with('L') && ticked(Option::mit_kat)) take_category(current);
@@ -51,8 +53,8 @@ public:
 private:
     bool ticked(Option option) const { return run_.option && run_.option(option); }
 
-    std::string_view take_amount(std::string_view line) {
-        amount_text(line, amount_);
+    std::string_view take_amount(std::string_view line, std::int64_t index) {
+        amount_line_ = amount_text(line, amount_) == AmountReading::unreadable ? index : no_amount_line;
         const std::string_view a = amount_;
         if (a.starts_with('-')) {
             negativ_ = true;
@@ -88,9 +90,12 @@ private:
     void end_record() {
         if (section_ == Section::transactions && !skipped_as_own_transfer()) {
             buchung_.write_arguments(arguments_);
+            const Unreadable unreadable{buchung_.datum.empty(), amount_line_ != no_amount_line};
+            if ((unreadable.date || unreadable.amount) && run_.unreadable) run_.unreadable(unreadable);
             run_.send(arguments_);
             ++report_.sent;
-            if (buchung_.datum.empty()) report_.undated.push_back(date_line_);
+            if (unreadable.date) report_.undated.push_back(date_line_);
+            if (unreadable.amount) report_.unreadable_amounts.push_back(amount_line_);
         } else {
             ++report_.skipped;
         }
@@ -102,6 +107,7 @@ private:
         buchung_.reset(betrag_default);
         negativ_ = false;
         date_line_ = no_date_line;
+        amount_line_ = no_amount_line;
     }
 
     bool skipped_as_own_transfer() const {
@@ -122,6 +128,7 @@ private:
     Buchung buchung_;
     bool negativ_ = false;
     std::int64_t date_line_ = no_date_line;
+    std::int64_t amount_line_ = no_amount_line;
     bool record_ended_ = false;
     Section section_ = Section::transactions;
     std::string amount_;

@@ -27,11 +27,20 @@ using BookingArguments = std::vector<std::string>;
 // during the call.
 using SendBooking = std::function<void(const BookingArguments&)>;
 
+// What of the booking about to be sent could not be read from its record.
+struct Unreadable {
+    bool date = false;
+    bool amount = false;
+};
+
 struct RunContext {
     std::string_view chosen_account;
     OptionView option;
     SendBooking send;
     std::function<void()> yield;  // called once per line; may be empty
+    // Told just before `send` for a booking without a readable date or
+    // amount; may be empty.
+    std::function<void(Unreadable)> unreadable = {};
 };
 
 // What a run did with the records it met.
@@ -43,6 +52,9 @@ struct RunReport {
     // For each booking sent without a date, in order: the index of its D line
     // whose text was no date, or no_date_line when the record had none.
     std::vector<std::int64_t> undated;
+    // For each booking sent whose (last) T line was no amount, in order: the
+    // index of that line. A bare "T" and a record without one are not here.
+    std::vector<std::int64_t> unreadable_amounts;
 };
 
 inline constexpr std::int64_t no_date_line = -1;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include "import/line_splitting.h"
@@ -61,6 +62,12 @@ std::optional<TextBuffer> read_all(int fd, std::size_t start, std::size_t expect
     return bytes;
 }
 
+// Text never holds a NUL byte, except in UTF-16, whose files start with a mark.
+bool holds_binary_data(std::string_view bytes) {
+    const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+    return !utf16 && std::memchr(bytes.data(), '\0', bytes.size()) != nullptr;
+}
+
 }  // namespace
 
 ReadResult read_lines(const std::filesystem::path& file, const std::function<void()>& yield) {
@@ -72,10 +79,13 @@ ReadResult read_lines(const std::filesystem::path& file, const std::function<voi
     const std::size_t start = decoding_room(size);
     auto bytes = read_all(open_file.fd(), start, size, yield);
     if (!bytes) return {ReadStatus::unreadable, {}};
+    if (holds_binary_data(bytes->view().substr(start))) return {ReadStatus::binary, {}};
     return {ReadStatus::read, split_lines(std::move(*bytes), start, yield)};
 }
 
 std::string read_failure_message(ReadStatus status, std::string_view shown_path) {
+    if (status == ReadStatus::binary)
+        return "Datei »" + std::string(shown_path) + "« ist keine QIF-Datei (sie enthält Binärdaten).";
     const std::string_view why = status == ReadStatus::missing ? " ist nicht vorhanden" : " kann nicht gelesen werden";
     return "Datei " + std::string(shown_path) + std::string(why);
 }

@@ -9,7 +9,7 @@
 
 namespace velmora::import {
 
-enum class ReadStatus { read, missing, unreadable };
+enum class ReadStatus { read, missing, unreadable, binary };
 
 struct ReadResult {
     ReadStatus status = ReadStatus::unreadable;
@@ -22,14 +22,17 @@ struct ReadResult {
 // Windows-1252), NUL bytes dropped, lines split at LF, CR LF and lone CR,
 // trailing white space of every line removed. An empty file gives one empty
 // line; a final line end adds no empty line. A file that exists but is no
-// regular file, cannot be opened or fails while being read is `unreadable`,
-// and nothing of it is returned. `yield` (may be empty) is called after every
-// piece of the file read and every lines_per_yield lines, so the caller can
-// keep its window alive.
+// regular file, cannot be opened or fails while being read is `unreadable`;
+// one holding a NUL byte is `binary` (a picture, a PDF, random bytes), unless
+// it starts with a UTF-16 byte-order mark. Nothing of such a file is
+// returned. `yield` (may be empty) is called after every piece of the file
+// read and every lines_per_yield lines, so the caller can keep its window
+// alive.
 ReadResult read_lines(const std::filesystem::path& file, const std::function<void()>& yield = {});
 
 // What the user is told when a file was not read: "Datei ", the path as shown
-// to the user, and " ist nicht vorhanden" or " kann nicht gelesen werden".
+// to the user, and " ist nicht vorhanden" or " kann nicht gelesen werden";
+// for a binary file "Datei »path« ist keine QIF-Datei (sie enthält Binärdaten)."
 std::string read_failure_message(ReadStatus status, std::string_view shown_path);
 
 // The same over bytes already in memory (used by tests and fuzzing).

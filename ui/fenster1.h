@@ -102,8 +102,9 @@ private:
     };
 
     SendSettings currentSettings() const;
+    import::RunContext countingRun(const std::string& account) const;
     import::RunReport countBookings() const;
-    bool sendDespiteUndatedBookings(const import::RunReport& planned) const;
+    bool sendDespiteUnreadableBookings(const import::RunReport& planned) const;
     std::optional<std::size_t> bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const;
     void send(const SendSettings& settings, std::size_t already_sent, std::size_t total);
     void tellHowTheSendEnded(const SendResult& result) const;

@@ -43,14 +43,14 @@ void Fenster1::btn_save_Action()
         return;
     }
     // The same walk as the send's, without sending: how many bookings, and
-    // which of them would lose their date, are known before the first goes out.
+    // which of them lack a date or an amount, are known before the first goes out.
     const import::RunReport planned = countBookings();
     // "Script ausgeführt" would be untrue when no script ran at all.
     if (planned.sent == 0) {
         platform::MsgBox(NothingToSend(1));
         return;
     }
-    if (!sendDespiteUndatedBookings(planned))
+    if (!sendDespiteUnreadableBookings(planned))
         return;
     const SendSettings settings = currentSettings();
     if (const std::optional<std::size_t> already_sent = bookingsToLeaveOut(settings, planned.sent))
@@ -66,25 +66,30 @@ Fenster1::SendSettings Fenster1::currentSettings() const
     return settings;
 }
 
+import::RunContext Fenster1::countingRun(const std::string& account) const
+{
+    return {account, liveOptions(), [](const import::BookingArguments&) {}, platform::RuntimeBackgroundTask};
+}
+
 import::RunReport Fenster1::countBookings() const
 {
     const std::string account = pop_konten()->currentText().toStdString();
-    const import::RunContext counting{
-        account,
-        liveOptions(),
-        [](const import::BookingArguments&) {},
-        platform::RuntimeBackgroundTask,
-    };
     const platform::InputBlocker no_input_while_counting;
-    return import::buchung_erzeugen(zeilen, anz_zeilen, counting);
+    return import::buchung_erzeugen(zeilen, anz_zeilen, countingRun(account));
 }
 
-bool Fenster1::sendDespiteUndatedBookings(const import::RunReport& planned) const
+bool Fenster1::sendDespiteUnreadableBookings(const import::RunReport& planned) const
 {
-    if (planned.undated.empty())
+    if (planned.undated.empty() && planned.unreadable_amounts.empty())
         return true;
+    const std::string account = pop_konten()->currentText().toStdString();
+    import::SwapCheck swap;
+    {
+        const platform::InputBlocker no_input_while_counting;
+        swap = import::check_month_day_swap(zeilen, countingRun(account), planned);
+    }
     const QString question
-        = platform::QText(messages::UndatedQuestion(zeilen, planned.undated, monat_tag()->isChecked()));
+        = platform::QText(messages::UnreadableQuestion(planned, swap, monat_tag()->isChecked()));
     return platform::Ask(question, answers({messages::send_anyway, messages::cancel}), 1, 1) == 0;
 }
 

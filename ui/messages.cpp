@@ -1,19 +1,44 @@
 #include "ui/messages.h"
 
 #include "bridge/zandor_messages.h"
-#include "import/undated_bookings.h"
 #include "platform/text.h"
 
 namespace velmora::ui::messages {
 
-std::string UndatedQuestion(const import::LineList& lines, const std::vector<std::int64_t>& undated,
-                            bool month_day_swapped)
+namespace {
+
+std::string goes(std::size_t bookings)
 {
-    const bool one = undated.size() == 1;
-    std::string question = import::undated_bookings(undated) + (one ? " ginge" : " gingen") + " mit leerem Datum an Zandor.";
-    if (import::toggled_swap_reads_every_date(lines, undated, month_day_swapped))
-        question += std::string("\n\n") + (month_day_swapped ? "Ohne" : "Mit")
-                    + " „Monat/Tag tauschen“ wären alle diese Daten lesbar.";
+    return bookings == 1 ? " ginge" : " gingen";
+}
+
+std::string whatIsUnreadable(const import::RunReport& planned)
+{
+    std::string listed;
+    if (!planned.undated.empty())
+        listed += import::undated_bookings(planned.undated) + goes(planned.undated.size()) + " mit leerem Datum an Zandor.";
+    if (!planned.unreadable_amounts.empty())
+        listed += (listed.empty() ? "" : "\n") + import::bookings_without_amount(planned.unreadable_amounts)
+                  + goes(planned.unreadable_amounts.size()) + " mit dem Text ihrer T-Zeile als Betrag an Zandor.";
+    return listed;
+}
+
+std::string otherSwap(const import::SwapCheck& swap, bool month_day_swapped)
+{
+    std::string said = std::string(month_day_swapped ? "Ohne" : "Mit") + " „Monat/Tag tauschen“ wären alle Daten lesbar";
+    if (swap.dates_swapped_now == 0)
+        return said + ".";
+    return said + "; " + (month_day_swapped ? "mit dem Haken " : "ohne den Haken ")
+           + import::swapped_dates_going_out(swap.dates_swapped_now) + ".";
+}
+
+}  // namespace
+
+std::string UnreadableQuestion(const import::RunReport& planned, const import::SwapCheck& swap, bool month_day_swapped)
+{
+    std::string question = whatIsUnreadable(planned);
+    if (swap.other_reads_every_date)
+        question += "\n\n" + otherSwap(swap, month_day_swapped);
     return question + "\n\nTrotzdem senden?";
 }
 

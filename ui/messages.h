@@ -2,13 +2,11 @@
 // The fixed German texts only the main window shows the user; what it says
 // about Zandor and about files it shares with velmora-import.
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "import/booking_run.h"
-#include "import/line_list.h"
+#include "import/unreadable_bookings.h"
 
 namespace velmora::ui::messages {
 
@@ -21,10 +19,11 @@ inline constexpr std::string_view cancel = "Abbrechen";
 inline constexpr std::string_view send_the_rest = "Weitersenden";
 inline constexpr std::string_view send_all = "Alle senden";
 
-// Asked before a send in which bookings would go out without a date; names
-// their lines and, where it applies, the "Monat/Tag tauschen" that reads them.
-std::string UndatedQuestion(const import::LineList& lines, const std::vector<std::int64_t>& undated,
-                            bool month_day_swapped);
+// Asked before a send in which bookings would go out without a date or
+// without an amount; names their lines and, where it applies, the
+// "Monat/Tag tauschen" that reads every date.
+std::string UnreadableQuestion(const import::RunReport& planned, const import::SwapCheck& swap,
+                               bool month_day_swapped);
 
 // Asked when the same lines were sent to the same account with the same
 // options before, and that send stopped after `sent` of `total` bookings.

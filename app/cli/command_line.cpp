@@ -52,6 +52,8 @@ private:
             accounts_ = true;
         } else if (argument == "--vorschau") {
             invocation_.preview = true;
+        } else if (argument == "--trotzdem") {
+            invocation_.send_unreadable = true;
         } else if (argument == "--alle") {
             invocation_.record.send_all = true;
         } else if (argument == "--vergessen") {

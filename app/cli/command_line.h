@@ -41,6 +41,7 @@ struct Invocation {
     std::string konto;
     std::array<bool, 4> ticked{};  // indexed by import::Option
     bool preview = false;
+    bool send_unreadable = false;  // --trotzdem: also bookings without a readable date or amount
     PreviewFormat format = PreviewFormat::text;
     std::vector<std::filesystem::path> files;
     RecordUse record;

@@ -1,7 +1,9 @@
 #include "app/cli/import_command.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
+#include <utility>
 #include <variant>
 
 #include "app/cli/file_summary.h"
@@ -13,12 +15,17 @@
 #include "bridge/banking_scripts.h"
 #include "bridge/zandor_messages.h"
 #include "import/file_reader.h"
+#include "import/unreadable_bookings.h"
 #include "platform/errors.h"
 #include "platform/text.h"
 
 namespace velmora::cli {
 
 namespace {
+
+constexpr std::string_view unreadable_refused
+    = "Keine Buchung gesendet: Buchungen ohne lesbares Datum oder ohne lesbaren Betrag gehen nur mit --trotzdem an "
+      "Zandor, dann so, wie die Vorschau sie zeigt.";
 
 std::string nothingNew(std::size_t files)
 {
@@ -49,17 +56,34 @@ std::optional<std::vector<LoadedFile>> readEveryFile(const std::vector<std::file
 }
 
 // The run the window makes, with the options of the command line for its boxes.
+import::RunContext runFor(const Invocation& invocation, import::SendBooking send,
+                          std::function<void(import::Unreadable)> unreadable = {})
+{
+    return {invocation.konto, [&invocation](import::Option o) { return invocation.is_ticked(o); }, std::move(send), {},
+            std::move(unreadable)};
+}
+
+import::RunReport runOver(const LoadedFile& file, const import::RunContext& run)
+{
+    return import::buchung_erzeugen(file.lines, file.lines.upper_bound(), run);
+}
+
 import::RunReport runOver(const LoadedFile& file, const Invocation& invocation, import::SendBooking send)
 {
-    const import::RunContext run{invocation.konto, [&invocation](import::Option o) { return invocation.is_ticked(o); },
-                                 std::move(send), {}};
-    return import::buchung_erzeugen(file.lines, file.lines.upper_bound(), run);
+    return runOver(file, runFor(invocation, std::move(send)));
+}
+
+bool holdsUnreadable(const import::RunReport& report)
+{
+    return !report.undated.empty() || !report.unreadable_amounts.empty();
 }
 
 void tellSummary(const LoadedFile& file, const import::RunReport& report, const Invocation& invocation,
                  const Streams& streams)
 {
-    streams.tell(FileSummary(file.path.string(), file.lines, report, invocation.is_ticked(import::Option::monat_tag)));
+    const import::SwapCheck swap
+        = import::check_month_day_swap(file.lines, runFor(invocation, [](const import::BookingArguments&) {}), report);
+    streams.tell(FileSummary(file.path.string(), report, swap, invocation.is_ticked(import::Option::monat_tag)));
 }
 
 using AppendBooking = void (*)(std::string&, const import::BookingArguments&);
@@ -87,14 +111,17 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
             AppendTableHeader(out);
         }
         planner.startFile();
-        const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {
+        import::Unreadable unreadable;
+        const auto show = [&](const import::BookingArguments& booking) {
             const Judgement judgement = planner.judge(booking);
             if (table)
-                AppendTableRow(out, booking, MarkName(judgement.mark));
+                AppendTableRow(out, booking, MarkName(judgement.mark), std::exchange(unreadable, {}));
             else if (judgement.goes_out)
                 append(out, booking);
             streams.out.written();
-        });
+        };
+        const import::RunReport report
+            = runOver(file, runFor(invocation, show, [&](import::Unreadable told) { unreadable = told; }));
         if (table)
             out += "\n";
         streams.out.flush();  // the file's bookings before its summary
@@ -140,6 +167,7 @@ std::optional<int> refusedByZandor(std::string_view konto, const Streams& stream
 struct Plan {
     std::vector<OutgoingBooking> outgoing;
     std::size_t bookings = 0;  // those that stay home included
+    bool unreadable = false;   // a booking without a readable date or amount
 };
 
 // Judges every booking against the record and tells what each file gives and
@@ -158,6 +186,7 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
         });
         tellSummary(file, report, invocation, streams);
         plan.bookings += report.sent;
+        plan.unreadable |= holdsUnreadable(report);
     }
     streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
     return plan;
@@ -189,6 +218,11 @@ int send(const Invocation& invocation, const std::vector<LoadedFile>& files, con
         if (planned.outgoing.empty()) {
             streams.tell(nothingNew(files.size()) + "\n");
             return static_cast<int>(exit_done);
+        }
+        // A batch never books a wrong date or amount unasked; the window asks.
+        if (planned.unreadable && !invocation.send_unreadable) {
+            streams.tell(std::string(unreadable_refused) + "\n");
+            return static_cast<int>(exit_refused);
         }
         return SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto, streams);
     });

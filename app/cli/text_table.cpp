@@ -12,6 +12,7 @@ namespace {
 constexpr std::string_view ellipsis = "…";
 constexpr std::string_view no_account = "–";
 constexpr std::string_view column_gap = "  ";
+constexpr std::string_view unreadable_cell = "unlesbar";
 
 enum class Align { left, right };
 
@@ -72,12 +73,13 @@ void AppendTableHeader(std::string& out)
     appendLine(out, titles);
 }
 
-void AppendTableRow(std::string& out, const import::BookingArguments& booking, std::string_view mark)
+void AppendTableRow(std::string& out, const import::BookingArguments& booking, std::string_view mark,
+                    import::Unreadable unreadable)
 {
     const std::array<std::string, columns.size()> cells = {
         std::string(mark),
-        booking[0],
-        EuroAmount(booking[2]),
+        unreadable.date ? std::string(unreadable_cell) : booking[0],
+        unreadable.amount ? std::string(unreadable_cell) : EuroAmount(booking[2]),
         "von " + account(booking[3]) + " an " + account(booking[4]),
         booking[5],
         booking[6],

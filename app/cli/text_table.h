@@ -15,7 +15,9 @@ namespace velmora::cli {
 std::string Shortened(std::string_view text, std::size_t width);
 
 void AppendTableHeader(std::string& out);
-// «neu    31.12.2005    1.234,56 €  von Girokonto an Unbekannt    Strom    Stadtwerke    Abschlag»
-void AppendTableRow(std::string& out, const import::BookingArguments& booking, std::string_view mark);
+// «neu    31.12.2005    1.234,56 €  von Girokonto an Unbekannt    Strom    Stadtwerke    Abschlag»;
+// a date or amount the file did not give readably shows as «unlesbar».
+void AppendTableRow(std::string& out, const import::BookingArguments& booking, std::string_view mark,
+                    import::Unreadable unreadable = {});
 
 }  // namespace velmora::cli

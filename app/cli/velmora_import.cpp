@@ -19,7 +19,7 @@ constexpr std::string_view record_place = "$XDG_STATE_HOME/velmora/gesendet.tsv"
 
 constexpr std::string_view usage =
     "Aufruf: velmora-import --konto NAME [--kategorien] [--monat-tag] [--gegenkonto] [--ohne-umbuchungen]\n"
-    "                       [--vorschau [--format text|csv|json]] [--alle]\n"
+    "                       [--vorschau [--format text|csv|json]] [--alle] [--trotzdem]\n"
     "                       [--protokoll DATEI | --ohne-protokoll] DATEI...\n"
     "        velmora-import --konto NAME --vergessen [--protokoll DATEI] DATEI...\n"
     "        velmora-import --konten\n"
@@ -39,6 +39,7 @@ std::string helpText()
             "  --format FORM         Form der Vorschau: text (Tabelle, die Vorgabe), csv oder json\n"
             "                        (json: je Buchung eine Zeile mit den neun Texten des Buchungsskripts)\n"
             "  --alle                auch senden, was das Protokoll schon als gesendet oder unklar kennt\n"
+            "  --trotzdem            auch Buchungen ohne lesbares Datum oder ohne lesbaren Betrag senden\n"
             "  --vergessen           die Buchungen der Dateien gelten nicht mehr als gesendet (nichts wird gesendet)\n"
             "  --protokoll DATEI     dieses Protokoll statt ";
     help += std::string(record_place) + "\n";
@@ -56,8 +57,9 @@ std::string helpText()
             "Vorschau zeigt je Buchung „neu“, „schon gesendet“ oder „unklar“. Strg+C hält nach der\n"
             "laufenden Buchung an, ein zweites Strg+C auch mitten in ihr.\n\n"
             "Rückgabewert: 0 fertig, 1 ein Skript ist gescheitert, 2 falscher Aufruf, eine Datei\n"
-            "nicht lesbar, das Konto unbekannt, das Protokoll nicht nutzbar oder von einem anderen\n"
-            "velmora-import belegt, 3 Zandor läuft nicht oder hat keine Kontenmappe offen,\n"
+            "nicht lesbar oder keine QIF-Datei, das Konto unbekannt, das Protokoll nicht nutzbar oder\n"
+            "von einem anderen velmora-import belegt, eine Buchung ohne lesbares Datum oder ohne\n"
+            "lesbaren Betrag ohne --trotzdem, 3 Zandor läuft nicht oder hat keine Kontenmappe offen,\n"
             "130 mit Strg+C abgebrochen.\n";
     return help;
 }

@@ -5,6 +5,7 @@
 
 #include "import/booking_run.h"
 #include "import/file_reader.h"
+#include "import/unreadable_bookings.h"
 
 namespace velmora::import::testing {
 

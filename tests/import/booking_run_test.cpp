@@ -119,6 +119,31 @@ TEST(BookingRun, NeverCarriesADateIntoTheNextRecordAndReportsTheUndated) {
         dates.push_back(b[0]);
     EXPECT_EQ(dates, (std::vector<std::string>{"02.01.2005", "", "", "01.01.2005", ""}));
     EXPECT_EQ(report.undated, (std::vector<std::int64_t>{2, no_date_line, 10}));
+    EXPECT_EQ(undated_bookings(report.undated), "3 Buchungen ohne lesbares Datum (Zeile 3, ohne D-Zeile, Zeile 11)");
+}
+
+// Line numbers in a row share their "Zeilen"; a long list names the first ten.
+TEST(BookingRun, NamesWhereTheUnreadableBookingsAre) {
+    const std::pair<std::vector<std::int64_t>, std::string_view> rows[] = {
+        {{no_date_line, 5, 6}, "3 Buchungen ohne lesbares Datum (ohne D-Zeile, Zeilen 6, 7)"},
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, "10 Buchungen ohne lesbares Datum (Zeilen 1, 2, 3, 4, 5, 6, 7, 8, 9, 10)"},
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "11 Buchungen ohne lesbares Datum (Zeilen 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, …)"},
+    };
+    for (const auto& [lines, said] : rows) EXPECT_EQ(undated_bookings(lines), said) << said;
+    EXPECT_EQ(bookings_without_amount({13, 21}), "2 Buchungen ohne lesbaren Betrag (Zeilen 14, 22)");
+}
+
+// The last T line of a record counts; the table row tells it before the send.
+TEST(BookingRun, ReportsTheBookingsWhoseAmountIsNoNumber) {
+    std::vector<std::string> told;
+    RunReport report;
+    const RunContext run{"Giro", {}, [&](const BookingArguments& b) { told.push_back(b[2]); }, {},
+                         [&](Unreadable u) { told.push_back(std::string(u.date ? "date" : "") + (u.amount ? "amount" : "")); }};
+    report = buchung_erzeugen(lines_from_bytes("D1/2/05\nTabc\n^\nT\n^\nD1/2/05\nTx\nT5\n^\nD1/2/05\nT5\nT1e5\n^\nTabc\n!Type:Bank\n"),
+                              99, run);
+    EXPECT_EQ(told, (std::vector<std::string>{"amount", "abc", "date", "", "500", "amount", "1e5"}));
+    EXPECT_EQ(report.unreadable_amounts, (std::vector<std::int64_t>{1, 11}));
+    EXPECT_EQ(report.undated, (std::vector<std::int64_t>{no_date_line}));
 }
 
 }  // namespace

@@ -3,28 +3,64 @@
 // services they are built on.
 #include <gtest/gtest.h>
 
-#include "import/amount.h"
+#include "booking_helpers.h"
 #include "import/qif_date.h"
 #include "platform/text.h"
 
 namespace velmora::import {
 namespace {
 
-TEST(Amount, ReducesTLinesToHundredths) {
-    const std::pair<std::string_view, std::string_view> rows[] = {
-        {"T-1.234,56", "-123456"},       {"T-1,234.56", "-123456"},   {"T-1.234.567,89", "-123456789"},
-        {"T1,234,567.89", "123456789"},  {"T1.234.567", "123456700"}, {"T0.00", "000"},
-        {"T-0.00", "-000"},              {"T25.5", "2550"},           {"T100", "10000"},
-        {"T12,345", "1234"},             {"T+5.00", "+500"},          {"T", ""},
-        {"T     30.00", "3000"},         {"T.5", "50"},               {"T2,345.678", "234567"},
-        // No number: only the "T" and the first separators go.
-        {"TBank", "Bank"},               {"T$5.00", "$500"},          {"T-", "-"},
-        {"T12.34 EUR", "1234"},          {"T-1,2a.3", "-12a3"},       {"T1.2,3", "1230"},
+enum class Way { in, out };
+
+struct AmountRow {
+    std::string_view line;
+    std::string_view betrag;  // as the booking script gets it
+    Way way;
+    bool unreadable = false;  // named before a send; "Trotzdem senden" sends `betrag`
+};
+
+// Each T line through a record of its own: the amount text, the way the
+// money goes (out: from the chosen account), and whether it was read.
+TEST(Amount, ReadsTheFormsRealFilesWriteAndNamesTheRest) {
+    using enum Way;
+    const AmountRow rows[] = {
+        {"T-1.234,56", "123456", out},          {"T-1,234.56", "123456", out},     {"T-1.234.567,89", "123456789", out},
+        {"T1,234,567.89", "123456789", in},     {"T1.234.567", "123456700", in},   {"T0.00", "000", in},
+        {"T-0.00", "000", out},                 {"T25.5", "2550", in},             {"T100", "10000", in},
+        {"T+5.00", "+500", in},                 {"T", "", in},                     {"T     30.00", "3000", in},
+        {"T.5", "50", in},                      {"T25.", "2500", in},              {"T1,5", "150", in},
+        {"T2,345.678", "234567", in},           {"T1.234,567", "123456", in},      {"T ", "", in},
+        // Currencies, signs and groupings of real exports.
+        {"T$1,295.76", "129576", in},           {"T€ -12,50", "1250", out},        {"T(15.00)", "1500", out},
+        {"T1 234,56", "123456", in},            {"T1 234,56", "123456", in},  {"T-1 234,56", "123456", out},
+        {"T-1'234.50", "123450", out},          {"T1’234’567.89", "123456789", in}, {"T12,50-", "1250", out},
+        {"T12,50 -", "1250", out},              {"T- 5", "500", out},              {"T-$1,295.76", "129576", out},
+        {"T($1,295.76)", "129576", out},        {"T€(15,00)", "1500", out},        {"T( 15,00 € )", "1500", out},
+        {"T12,50€", "1250", in},                {"T-12,50 EUR", "1250", out},      {"Teur 12,50-", "1250", out},
+        {"TUSD-5.00", "500", out},              {"TCHF 1'234.50", "123450", in},   {"TFr. 12.50", "1250", in},
+        {"T12.50 Fr.", "1250", in},             {"T£5", "500", in},                {"T¥1,234,567", "123456700", in},
+        {"TJPY 1000", "100000", in},            {"T+$5.00", "+500", in},
+        // No amount: what the plain steps leave of it goes, if the user says so.
+        {"Tabc", "abc", in, true},              {"T12abc", "12abc", in, true},     {"T1e5", "1e5", in, true},
+        {"T-", "", out, true},                  {"T€", "€", in, true},             {"TEUR", "EUR", in, true},
+        {"TEURO 5", "EURO 5", in, true},        {"T12 34", "12 34", in, true},     {"T5 5", "5 5", in, true},
+        {"T1.2.3,4,5", "123", in, true},        {"T1.2,3", "123", in, true},       {"T1.234.56", "123", in, true},
+        {"T1.234 567", "123", in, true},         {"T1.234 567,89", "1234 56789", in, true},     {"T--5", "-5", out, true},         {"T-5-", "5-", out, true},
+        {"T+5-", "+5-", in, true},              {"T5+", "5+", in, true},           {"T(-5)", "(-5)", in, true},
+        {"T-(5)", "(5)", out, true},            {"T(5", "(5", in, true},           {"T5)", "5)", in, true},
+        {"T€5$", "€5$", in, true},              {"T25.-", "25-", in, true},        {"T12-50", "12-50", in, true},
+        {"TBank", "Bank", in, true},            {"T-1,2a.3", "12a3", out, true},
+        // A lone separator before three digits may group them or be decimals.
+        {"T1.234", "123", in, true},            {"T-12,345", "1234", out, true},   {"T$1,295", "$129", in, true},
     };
-    for (const auto& [line, expected] : rows) {
-        std::string out = "stale";
-        amount_text(line, out);
-        EXPECT_EQ(out, expected) << line;
+    for (const auto& row : rows) {
+        RunReport report;
+        const auto sent = testing::book(std::string(row.line) + "\n^\n", {}, &report);
+        ASSERT_EQ(sent.size(), 1u) << row.line;
+        EXPECT_EQ(sent[0][2], row.betrag) << row.line;
+        EXPECT_EQ(sent[0][3], row.way == Way::out ? "Giro" : "Unbekannt") << row.line;
+        EXPECT_EQ(report.unreadable_amounts, row.unreadable ? std::vector<std::int64_t>{0} : std::vector<std::int64_t>{})
+            << row.line;
     }
 }
 

@@ -76,13 +76,40 @@ TEST(Reader, ReadsHighBytesAsWindows1252) {
     iconv_close(cp1252);
 }
 
+fs::path written(std::string_view bytes) {
+    const fs::path file = fs::temp_directory_path() / ("velmora-read-" + std::to_string(::getpid()) + ".qif");
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
+}
+
+// A NUL byte marks a picture, a PDF or random bytes; UTF-16 text holds them
+// too, but starts with its mark.
+TEST(Reader, RefusesFilesWithBinaryData) {
+    const std::pair<std::string_view, ReadStatus> rows[] = {
+        {"!Type:Bank\nD01.03.2026\nT-5,00\n\0\nPBank\n^\n"sv, ReadStatus::binary},
+        {"\x89PNG\r\n\x1A\n\0\0\0\rIHDR"sv, ReadStatus::binary},
+        {"\0"sv, ReadStatus::binary},
+        {"\xFF\xFE!\0T\0\n\0"sv, ReadStatus::read},
+        {"\xFE\xFF\0!\0T"sv, ReadStatus::read},
+        {"D01.03.2026\nXunbekannt\nT5\n^\n"sv, ReadStatus::read},  // no header, a line nobody knows
+    };
+    for (const auto& [bytes, status] : rows) {
+        const fs::path file = written(bytes);
+        const auto result = read_lines(file);
+        fs::remove(file);
+        EXPECT_EQ(result.status, status) << bytes.size() << " bytes";
+        EXPECT_EQ(result.lines.empty(), status == ReadStatus::binary) << bytes.size() << " bytes";
+    }
+    EXPECT_EQ(read_failure_message(ReadStatus::binary, "/a/bild.png"),
+              "Datei »/a/bild.png« ist keine QIF-Datei (sie enthält Binärdaten).");
+}
+
 // The reader decodes in the file's own buffer; whether decoding adds few bytes
 // or more than the room kept for it, the lines must come out the same.
 TEST(Reader, ReadsFilesLikeBytesInMemory) {
     for (const std::string& bytes : {std::string(5000, '\xE4') + "\r\n\x80 x \n", std::string(5000, 'a') + "\xFC\n\xE4  \rb",
                                      "\xEF\xBB\xBF" + std::string(3000, 'x') + "\xC3\xA9\xFF\n", std::string()}) {
-        const fs::path file = fs::temp_directory_path() / ("velmora-read-" + std::to_string(::getpid()) + ".qif");
-        std::ofstream(file, std::ios::binary) << bytes;
+        const fs::path file = written(bytes);
         const auto result = read_lines(file);
         fs::remove(file);
         ASSERT_EQ(result.status, ReadStatus::read);

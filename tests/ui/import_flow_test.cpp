@@ -43,21 +43,26 @@ TEST_F(ImportFlow, SendingNeedsAnAccountAChosenFileAndThatFileStill)
 }
 
 // A file gone or unreadable by the time it is loaded (the chooser offers
-// neither, so the load is started as the chooser would) leaves the lines be.
+// neither, so the load is started as the chooser would), or a picture, leaves
+// the lines be.
 TEST_F(ImportFlow, FileThatCannotBeReadKeepsTheEarlierLines)
 {
     const fs::path folder = bundle.folder / "Ordner.qif", gone = bundle.folder / "weg.qif";
+    const fs::path picture = bundle.file("bild.png", std::string_view("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n^\n", 19));
     fs::create_directory(folder);
-    const std::pair<fs::path, std::int64_t> loads[] = {{folder, -1}, {bundle.file("konto.qif", three_records), 15}, {folder, 15}, {gone, 15}};
+    const std::pair<fs::path, std::int64_t> loads[] = {
+        {folder, -1}, {bundle.file("konto.qif", three_records), 15}, {folder, 15}, {gone, 15}, {picture, 15}};
     for (const auto& [loaded, last_line] : loads) {
         window->f = loaded;
         window->Laden();
         EXPECT_EQ(window->anz_zeilen, last_line);  // -1: nothing loaded yet, so nothing can be sent
         EXPECT_EQ(window->zeilen.upper_bound(), last_line);
     }
-    EXPECT_EQ(dialogs.messages(), (QStringList{"Datei " + QString::fromStdString(folder.string()) + " kann nicht gelesen werden",
-                                               "Datei " + QString::fromStdString(folder.string()) + " kann nicht gelesen werden",
-                                               "Datei " + QString::fromStdString(gone.string()) + " ist nicht vorhanden"}));
+    const auto shown = [](const fs::path& file) { return QString::fromStdString(file.string()); };
+    EXPECT_EQ(dialogs.messages(), (QStringList{"Datei " + shown(folder) + " kann nicht gelesen werden",
+                                               "Datei " + shown(folder) + " kann nicht gelesen werden",
+                                               "Datei " + shown(gone) + " ist nicht vorhanden",
+                                               "Datei »" + shown(picture) + "« ist keine QIF-Datei (sie enthält Binärdaten)."}));
 }
 
 TEST_F(ImportFlow, FileWithNothingToSendRunsNoScriptAndSaysSo)

@@ -246,19 +246,42 @@ TEST_F(SendFlow, TheThreeAnswersAndAnotherFileForgetTheStoppedSend)
     EXPECT_EQ(dialogs.messages().filter("weitermachen?").size(), 3);
 }
 
-TEST_F(SendFlow, UnreadableDatesAreAnnouncedBeforeAnythingIsSent)
+// One question names the bookings without a date and those without an
+// amount; "Abbrechen" (the default) sends nothing, "Trotzdem senden" sends
+// the texts as they are.
+TEST_F(SendFlow, UnreadableDatesAndAmountsAreAskedAboutTogether)
 {
+    choose(bundle.file("konto.qif", "!Type:Bank\nD31.12.2005\nTabc\n^\nD02.01.2006\nT-50,00\n^\nD05.05.2006\nT12 34\n^\n"));
     window->monat_tag()->setChecked(true);  // turns 31.12.2005 into month 31
-    const std::pair<std::string_view, std::size_t> answers[] = {{"Abbrechen", 0}, {"Trotzdem senden", 3}};
-    for (const auto& [answer, sent] : answers) {
+    const std::pair<std::string_view, std::vector<std::string>> answers[] = {{"Abbrechen", {}},
+                                                                              {"Trotzdem senden", {"abc", "5000", "12 34"}}};
+    for (const auto& [answer, amounts] : answers) {
+        fs::remove(bundle.bookingLog());
         dialogs.answerQuestion(answer);
         send();
-        EXPECT_EQ(bundle.bookingsRecorded().size(), sent) << answer;
+        std::vector<std::string> sent;
+        for (const Texts& booking : bundle.bookingsRecorded())
+            sent.push_back(booking.at(2));
+        EXPECT_EQ(sent, amounts) << answer;
     }
     EXPECT_EQ(dialogs.messages()[0].toStdString(),
-              "1 Buchung ohne lesbares Datum (Zeile 2) ginge mit leerem Datum an Zandor.\n\nOhne „Monat/Tag tauschen“ "
-              "wären alle diese Daten lesbar.\n\nTrotzdem senden?");
-    EXPECT_EQ(dialogs.defaultAnswers()[0], "Abbrechen");
+              "1 Buchung ohne lesbares Datum (Zeile 2) ginge mit leerem Datum an Zandor.\n2 Buchungen ohne lesbaren Betrag "
+              "(Zeilen 3, 9) gingen mit dem Text ihrer T-Zeile als Betrag an Zandor.\n\nOhne „Monat/Tag tauschen“ wären "
+              "alle Daten lesbar; mit dem Haken ginge außerdem 1 Buchung mit vertauschtem Tag und Monat hinaus.\n\n"
+              "Trotzdem senden?");
+    EXPECT_EQ(dialogs.defaultAnswers(), (QStringList{"Abbrechen", "Abbrechen"}));
+}
+
+// German dates with the box ticked: the one date it cannot read, and the four it would swap.
+TEST_F(SendFlow, AWrongMonthDaySwapIsCalledByItsName)
+{
+    choose(fs::path(VELMORA_EXAMPLES) / "beispiel.qif");
+    window->monat_tag()->setChecked(true);
+    send();
+    EXPECT_EQ(lastMessage(), "1 Buchung ohne lesbares Datum (Zeile 26) ginge mit leerem Datum an Zandor.\n\nOhne "
+                             "„Monat/Tag tauschen“ wären alle Daten lesbar; mit dem Haken gingen außerdem 4 Buchungen mit "
+                             "vertauschtem Tag und Monat hinaus.\n\nTrotzdem senden?");
+    EXPECT_FALSE(fs::exists(bundle.bookingLog()));
 }
 
 // While a script runs for a second, the progress window takes "Anhalten" and
