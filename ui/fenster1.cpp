@@ -1,6 +1,8 @@
 // What the main window does: its opening, and the handlers of its buttons.
 #include "ui/fenster1.h"
 
+#include <utility>
+
 #include <QPointer>
 
 #include "app/file_types.h"
@@ -47,10 +49,19 @@ void Fenster1::btn_datei_Action()
     // A cancel keeps the earlier choice: the file the label names is the one sent.
     if (!chosen)
         return;
-    f = std::move(chosen);
-    stopped_send_.reset();
+    std::optional<std::filesystem::path> earlier = std::exchange(f, std::move(chosen));
+    const QString earlier_label = StaticText3()->text();
     StaticText3()->setText(platform::DisplayPath(f->filename()));
+    const std::uint64_t loads_before = lines_loaded_;
     Laden();
+    if (lines_loaded_ != loads_before) {
+        stopped_send_.reset();
+        return;
+    }
+    // A file that was not read keeps the earlier lines, so the earlier file
+    // stays the chosen one: the label names what a send would send.
+    f = std::move(earlier);
+    StaticText3()->setText(earlier_label);
 }
 
 void Fenster1::pop_konten_Change()

@@ -29,6 +29,8 @@ TEST_F(ImportFlow, SendingNeedsAnAccountAChosenFileAndThatFileStill)
     dialogs.cancelFileChooser();  // a cancel keeps the choice: the file the label names is the one sent
     QTest::mouseClick(window->btn_datei(), Qt::LeftButton);
     EXPECT_EQ(window->StaticText3()->text(), "konto.qif");
+    choose(bundle.file("bild.png", std::string_view("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n^\n", 19)));
+    EXPECT_EQ(window->StaticText3()->text(), "konto.qif");  // a file refused keeps the choice too
     send();
     EXPECT_EQ(bundle.bookingsRecorded().size(), 3u);
     EXPECT_EQ(confirmations(), 1);
@@ -38,7 +40,7 @@ TEST_F(ImportFlow, SendingNeedsAnAccountAChosenFileAndThatFileStill)
     window->pop_konten()->clear();
     send();
     EXPECT_EQ(lastMessage(), ui::messages::no_account);
-    EXPECT_EQ(dialogs.messages().size(), 2);
+    EXPECT_EQ(dialogs.messages().size(), 3);
     EXPECT_EQ(bundle.bookingsRecorded().size(), 3u);
 }
 
