@@ -24,6 +24,12 @@ std::string ResumeQuestion(std::size_t sent, std::size_t total, std::string_view
            + text::GermanCount(sent + 1) + " weitermachen?";
 }
 
+std::string SentOfFile(std::size_t sent, std::size_t total)
+{
+    return std::string("Bis dahin ") + (sent == 1 ? "wurde " : "wurden ") + text::GermanCount(sent) + " von "
+           + text::GermanCount(total) + " Buchungen dieser Datei an Zandor gesendet.";
+}
+
 std::string BookingInDoubt(const import::BookingArguments& booking)
 {
     const std::string& date = booking[0];

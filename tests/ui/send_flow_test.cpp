@@ -114,18 +114,18 @@ const EndRow end_rows[] = {
     {"Completes", AtBooking::nothing, {}, {"Stadtwerke", "Bäcker", "Arbeitgeber"}, "", ""},
     {"ScriptFailsAtBooking2", AtBooking::fail, {}, {"Stadtwerke", "Bäcker"},
      "„An Zandor senden“ ist fehlgeschlagen.\n\nDas Skript »buchungViaTessel.scpt« ist mit Status 5 beendet worden: "
-     "Konto gesperrt\n\nBis dahin wurde 1 Buchung an Zandor gesendet.",
+     "Konto gesperrt\n\nBis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.",
      one_of_three},
     {"AnhaltenDuringBooking2", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
          stopAndRelease(test, progress, [&] { QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton); });
      },
-     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 Buchungen an Zandor gesendet.", two_of_three},
+     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 von 3 Buchungen dieser Datei an Zandor gesendet.", two_of_three},
     {"EscapeOnTheProgressWindow", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
          stopAndRelease(test, progress, [&] { QTest::keyClick(&progress, Qt::Key_Escape); });
      },
-     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 Buchungen an Zandor gesendet.", two_of_three},
+     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 von 3 Buchungen dieser Datei an Zandor gesendet.", two_of_three},
     {"AnhaltenWhileTheScriptHangsThenSkriptBeenden", AtBooking::hang,
      [](SendFlow&, ui::wFortschritt& progress) {
          QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton);
@@ -137,7 +137,7 @@ const EndRow end_rows[] = {
          offer->start(50);
      },
      {"Stadtwerke", "Bäcker"},
-     "Senden angehalten. Bis dahin wurde 1 Buchung an Zandor gesendet.\n\nDas Skript der Buchung vom 02.01.2006 über "
+     "Senden angehalten. Bis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.\n\nDas Skript der Buchung vom 02.01.2006 über "
      "50,00 €, Zahlungspartner »Bäcker«, wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder "
      "nicht: bitte dort nachsehen.",
      one_of_three},
@@ -279,7 +279,7 @@ TEST_F(SendFlow, ProgressWindowLivesWhileAScriptRuns)
     });
     EXPECT_TRUE(shown_stopping_while_script_ran);
     EXPECT_EQ(bundle.bookingsRecorded().size(), 1u);
-    EXPECT_EQ(lastMessage(), "Senden angehalten. Bis dahin wurde 1 Buchung an Zandor gesendet.");
+    EXPECT_EQ(lastMessage(), "Senden angehalten. Bis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.");
 }
 
 }  // namespace
