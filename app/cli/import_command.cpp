@@ -140,6 +140,7 @@ std::optional<int> refusedByZandor(std::string_view konto, const Streams& stream
 struct Plan {
     std::vector<OutgoingBooking> outgoing;
     std::size_t bookings = 0;  // those that stay home included
+    bool unclear_left = false;  // a booking stays home because the record has it "unterwegs"
 };
 
 // Judges every booking against the record and tells what each file gives and
@@ -160,6 +161,7 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
         plan.bookings += report.sent;
     }
     streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
+    plan.unclear_left = !planner.stayingHome().unclear.empty();
     return plan;
 }
 
@@ -186,11 +188,14 @@ int send(const Invocation& invocation, const std::vector<LoadedFile>& files, con
             streams.tell(NothingToSend(files.size()) + "\n");
             return static_cast<int>(exit_done);
         }
+        const int done = planned.unclear_left ? exit_unclear_left : exit_done;
         if (planned.outgoing.empty()) {
             streams.tell(nothingNew(files.size()) + "\n");
-            return static_cast<int>(exit_done);
+            return done;
         }
-        return SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto, streams);
+        const int status = SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto,
+                                        streams);
+        return status == exit_done ? done : status;
     });
 }
 

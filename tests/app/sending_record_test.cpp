@@ -40,7 +40,8 @@ struct EndRow {
     int status;                                // -1: the program was killed
     std::string events;
     std::vector<std::string> sent_first, sent_again;
-    bool says_unclear = false;
+    std::string says;           // what the first call says of how it ended
+    bool says_unclear = false;  // the second call leaves a booking unclear, and says so
 };
 
 void PrintTo(const EndRow& row, std::ostream* out) { *out << row.name; }
@@ -73,24 +74,38 @@ TEST_P(RunEnds, RecordTellsTheTruthAndTheSameCallSendsExactlyTheRest)
         EXPECT_NE(first.error_output.find("Derselbe Aufruf noch einmal sendet genau die Buchungen"), std::string::npos)
             << first.error_output;
     }
+    EXPECT_NE(first.error_output.find(row.says), std::string::npos) << first.error_output;
 
     std::filesystem::remove(bundle.bookingLog());
     bundle.recordBookings();
     const process::Outcome again = run({"--konto", "Girokonto", qif});
-    EXPECT_EQ(again.exit_status, 0) << again.error_output;
+    EXPECT_EQ(again.exit_status, row.says_unclear ? 4 : 0) << again.error_output;
     EXPECT_EQ(payeesSent(bundle), row.sent_again);
     EXPECT_EQ(again.error_output.find("1 Buchung nicht gesendet: ob sie in Zandor angekommen sind, ist unklar") !=
                   std::string::npos, row.says_unclear) << again.error_output;
 }
 
 const EndRow end_rows[] = {
-    {"Completes", "", "", 0, "u1 g1 u2 g2 u3 g3 u4 g4", {"P1", "P2", "P3", "P4"}, {}},
-    {"ScriptFailsAtTheSecond", "echo 'Konto gesperrt' >&2; exit 5", "", 1, "u1 g1 u2 f2", {"P1"}, {"P2", "P3", "P4"}},
-    {"CtrlCDuringTheSecond", "", "kill -INT $PPID", 130, "u1 g1 u2 g2", {"P1", "P2"}, {"P3", "P4"}},
-    {"TerminatedDuringTheSecond", "", "kill -TERM $PPID", 130, "u1 g1 u2 g2", {"P1", "P2"}, {"P3", "P4"}},
-    {"CtrlCTwiceEndsTheSecondHalfWay", "kill -INT $PPID; sleep 0.2; kill -INT $PPID; sleep 20", "", 130, "u1 g1 u2",
-     {"P1"}, {"P3", "P4"}, true},
-    {"KilledBetweenUnterwegsAndGesendet", "", "kill -KILL $PPID", -1, "u1 g1 u2", {"P1", "P2"}, {"P3", "P4"}, true},
+    {"Completes", "", "", 0, "u1 g1 u2 g2 u3 g3 u4 g4", {"P1", "P2", "P3", "P4"}, {}, ""},
+    {"ScriptFailsAtTheSecond", "echo 'Konto gesperrt' >&2; exit 5", "", 1, "u1 g1 u2 f2", {"P1"}, {"P2", "P3", "P4"},
+     "Konto gesperrt"},
+    {"CtrlCDuringTheSecond", "", "kill -INT $PPID", 130, "u1 g1 u2 g2", {"P1", "P2"}, {"P3", "P4"},
+     "Abgebrochen (Strg+C)."},
+    {"TerminatedDuringTheSecond", "", "kill -TERM $PPID", 143, "u1 g1 u2 g2", {"P1", "P2"}, {"P3", "P4"},
+     "Abgebrochen (Beenden angefordert, SIGTERM)."},
+    {"TerminalClosedDuringTheSecond", "", "kill -HUP $PPID", 129, "u1 g1 u2 g2", {"P1", "P2"}, {"P3", "P4"},
+     "Abgebrochen (Terminal geschlossen)."},
+    {"QuitSignalDuringTheSecond", "", "kill -QUIT $PPID", 131, "u1 g1 u2 g2", {"P1", "P2"}, {"P3", "P4"},
+     "Abgebrochen (SIGQUIT)."},
+    {"CtrlCTwiceEndsTheSecondHalfWay", "kill -INT $PPID; sleep 0.2; kill -INT $PPID; sleep 20", "", 4, "u1 g1 u2",
+     {"P1"}, {"P3", "P4"}, "Abgebrochen (zweimal Strg+C): Das Buchungsskript wurde mitten in einer Buchung beendet.",
+     true},
+    // The helper left the script's process group and holds its output: the second signal still ends the wait.
+    {"SecondSignalDespiteAHelperOfItsOwnSession",
+     "setsid sleep 20 & kill -HUP $PPID; sleep 0.2; kill -TERM $PPID; sleep 20", "", 4, "u1 g1 u2", {"P1"},
+     {"P3", "P4"}, "Abgebrochen (Terminal geschlossen, dann Beenden angefordert, SIGTERM)", true},
+    {"KilledBetweenUnterwegsAndGesendet", "", "kill -KILL $PPID", -1, "u1 g1 u2", {"P1", "P2"}, {"P3", "P4"}, "",
+     true},
 };
 
 INSTANTIATE_TEST_SUITE_P(SendingRecord, RunEnds, ::testing::ValuesIn(end_rows),
