@@ -70,11 +70,22 @@ AppendBooking appenderFor(PreviewFormat format)
     return format == PreviewFormat::csv ? AppendCsvRecord : AppendJsonLine;
 }
 
+// The booking another velmora-import is sending right now is not unclear.
+std::string_view markShown(Mark mark, const import::BookingArguments& booking,
+                           const import::BookingArguments* being_sent)
+{
+    if (mark == Mark::unklar && being_sent != nullptr && booking == *being_sent)
+        return "wird gesendet";
+    return MarkName(mark);
+}
+
 // The preview's table shows every booking with its mark; the machine forms
 // only what would go out, exactly as the booking script would receive it.
 int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
 {
     const OpenedRecord record = LookAtRecord(invocation.record, streams);
+    const import::BookingArguments* being_sent
+        = record.being_sent && record.being_sent->account == invocation.konto ? &record.being_sent->texts : nullptr;
     SendPlanner planner(invocation.konto, record.sent, invocation.record.send_all, KeyUse::judging);
     std::string& out = streams.out.buffer();
     const AppendBooking append = appenderFor(invocation.format);
@@ -90,7 +101,7 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
         const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {
             const Judgement judgement = planner.judge(booking);
             if (table)
-                AppendTableRow(out, booking, MarkName(judgement.mark));
+                AppendTableRow(out, booking, markShown(judgement.mark, booking, being_sent));
             else if (judgement.goes_out)
                 append(out, booking);
             streams.out.written();
@@ -100,7 +111,7 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
         streams.out.flush();  // the file's bookings before its summary
         tellSummary(file, report, invocation, streams);
     }
-    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
+    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto, being_sent));
     return exit_done;
 }
 

@@ -3,6 +3,15 @@
 // two lines), the record tells the truth and the same call again sends
 // exactly the rest; and a record that is cut, foreign, unwritable or held by
 // another sender never lets a booking go out twice.
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <thread>
+
 #include "app/cli/record_file.h"
 #include "app/cli/sent_record.h"
 #include "tests/app/import_program.h"
@@ -132,17 +141,106 @@ TEST_F(ImportProgramTest, CutAndForeignLinesLeaveTheRestOfTheRecordInForce)
     EXPECT_EQ(eventsIn(record()), "u1 g1 u2 g2 u3 g3 u4 g4");
 }
 
-TEST_F(ImportProgramTest, ARecordThatCannotBeWrittenRefusesBeforeAnyBooking)
+// A record path that is no regular file is refused before anything is read,
+// on preview and on send: a FIFO is never waited on, a device never read
+// without end. A symbolic link to a record is a record.
+struct PathRow {
+    const char* name;
+    std::function<std::string(const TemporaryBundle&, const std::string& qif)> path;
+    int status;
+    std::string says;
+};
+
+void PrintTo(const PathRow& row, std::ostream* out) { *out << row.name; }
+
+std::string socketAt(const std::filesystem::path& path)
 {
+    const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    EXPECT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0) << path;
+    ::close(listening);  // the socket file stays
+    return path.string();
+}
+
+const PathRow path_rows[] = {
+    {"Device", [](const TemporaryBundle&, const std::string&) { return std::string("/dev/zero"); }, 2,
+     "ist keine gewöhnliche Datei, sondern ein Gerät."},
+    {"Fifo",
+     [](const TemporaryBundle& bundle, const std::string&) {
+         const std::filesystem::path fifo = bundle.folder / "fifo.tsv";
+         EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+         return fifo.string();
+     },
+     2, "ist keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)."},
+    {"Socket", [](const TemporaryBundle& bundle, const std::string&) { return socketAt(bundle.folder / "s.tsv"); }, 2,
+     "ist keine gewöhnliche Datei, sondern ein Socket."},
+    {"Folder",
+     [](const TemporaryBundle& bundle, const std::string&) {
+         std::filesystem::create_directory(bundle.folder / "ordner.tsv");
+         return (bundle.folder / "ordner.tsv").string();
+     },
+     2, "ist keine gewöhnliche Datei, sondern ein Ordner."},
+    {"FileThatIsNoRecord", [](const TemporaryBundle&, const std::string& qif) { return qif; }, 2,
+     "ist kein Protokoll von velmora-import"},
+    {"SymbolicLinkToARecord",
+     [](const TemporaryBundle& bundle, const std::string&) {
+         writeFile(bundle.folder / "echt.tsv", std::string(cli::record_header));
+         std::filesystem::create_symlink(bundle.folder / "echt.tsv", bundle.folder / "verweis.tsv");
+         return (bundle.folder / "verweis.tsv").string();
+     },
+     0, ""},
+};
+
+class RecordPath : public ImportProgramTest, public ::testing::WithParamInterface<PathRow> {};
+
+TEST_P(RecordPath, IsARegularFileOrRefusedBeforeAnyReading)
+{
+    const PathRow& row = GetParam();
     const std::string qif = file("konto.qif", four_records);
-    std::filesystem::create_directory(bundle.folder / "ordner.tsv");
-    for (const std::string& record : {(bundle.folder / "ordner.tsv").string(), qif}) {
-        const process::Outcome refused = run({"--konto", "Girokonto", "--protokoll", record, qif});
-        EXPECT_EQ(refused.exit_status, 2);
-        EXPECT_NE(refused.error_output.find(record), std::string::npos) << refused.error_output;
+    const std::string record = row.path(bundle, qif);
+    for (const bool preview : {true, false}) {
+        std::vector<std::string> arguments{"--konto", "Girokonto", "--protokoll", record, qif};
+        if (preview)
+            arguments.push_back("--vorschau");
+        const process::Outcome outcome = run(arguments);
+        EXPECT_EQ(outcome.exit_status, row.status) << preview << outcome.error_output;
+        EXPECT_NE(outcome.error_output.find(row.says), std::string::npos) << outcome.error_output;
     }
     EXPECT_EQ(readFile(qif), four_records);
-    EXPECT_TRUE(bundle.bookingsRecorded().empty());
+    EXPECT_EQ(bundle.bookingsRecorded().size(), row.status == 0 ? 4u : 0u);
+    if (row.status == 0)
+        EXPECT_EQ(eventsIn(bundle.folder / "echt.tsv"), "u1 g1 u2 g2 u3 g3 u4 g4");
+}
+
+INSTANTIATE_TEST_SUITE_P(SendingRecord, RecordPath, ::testing::ValuesIn(path_rows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A preview while another velmora-import sends says so, and names the booking
+// that sender has "unterwegs" as being sent, not as unclear.
+TEST_F(ImportProgramTest, PreviewBesideARunningSendSaysSo)
+{
+    const std::string qif = file("konto.qif", four_records);
+    const std::filesystem::path go_on = bundle.folder / "weiter";
+    const std::string log = "'" + bundle.bookingLog().string() + "'";
+    bundle.writeScript("buchungViaTessel.scpt",
+                       "#!/bin/sh\nprintf '%s\\036' \"$7\" >> " + log + "\n[ \"$7\" = P2 ] || exit 0\n"
+                       "while [ ! -e '" + go_on.string() + "' ]; do sleep 0.01; done\n");
+    std::thread sender([&] { EXPECT_EQ(run({"--konto", "Girokonto", qif}).exit_status, 0); });
+    while (eventsIn(record()) != "u1 g1 u2")
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+
+    const process::Outcome preview = run({"--konto", "Girokonto", "--vorschau", qif});
+    writeFile(go_on, "");
+    sender.join();
+    EXPECT_EQ(preview.exit_status, 0);
+    EXPECT_NE(preview.error_output.find("Ein anderes velmora-import sendet gerade mit dem Protokoll"), std::string::npos)
+        << preview.error_output;
+    EXPECT_NE(preview.error_output.find("1 Buchung wird gerade von einem anderen velmora-import gesendet:\n  03.11.2026"),
+              std::string::npos) << preview.error_output;
+    EXPECT_EQ(preview.error_output.find("unklar"), std::string::npos) << preview.error_output;
+    EXPECT_NE(preview.standard_output.find("wird gesendet"), std::string::npos) << preview.standard_output;
 }
 
 // While one sender holds the record, a second is refused at once and sends
