@@ -35,7 +35,7 @@ std::string BookingInDoubt(const import::BookingArguments& booking)
     const std::string& date = booking[0];
     const std::string& payee = booking[6];
     return "Das Skript der Buchung " + (date.empty() ? std::string("ohne Datum") : "vom " + date) + " über "
-           + EuroAmount(booking[2]) + (payee.empty() ? std::string() : ", Zahlungspartner »" + payee + "«,")
+           + EuroAmount(booking[2]) + " von " + booking[3] + " an " + booking[4] + (payee.empty() ? std::string() : ", Zahlungspartner »" + payee + "«,")
            + " wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort "
              "nachsehen.";
 }

@@ -35,8 +35,8 @@ std::string ResumeQuestion(std::size_t sent, std::size_t total, std::string_view
 // Buchungen dieser Datei an Zandor gesendet."
 std::string SentOfFile(std::size_t sent, std::size_t total);
 
-// The booking whose script was ended before it had finished, by date, amount
-// and payee: it may or may not have reached Zandor.
+// The booking whose script was ended before it had finished, by date, amount,
+// direction and payee: it may or may not have reached Zandor.
 std::string BookingInDoubt(const import::BookingArguments& booking);
 
 }  // namespace velmora::ui::messages
