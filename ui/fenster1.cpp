@@ -49,8 +49,19 @@ void Fenster1::btn_datei_Action()
         return;
     f = std::move(chosen);
     stopped_send_.reset();
-    StaticText3()->setText(platform::DisplayPath(f->filename()));
+    showFileName(platform::DisplayPath(f->filename()));
     Laden();
+}
+
+// A name too long for its label is shortened in the middle, where the
+// beginning and the end, which tell files apart, stay whole; the label's
+// tooltip and accessible name keep the whole name.
+void Fenster1::showFileName(const QString& name)
+{
+    QLabel* label = StaticText3();
+    label->setText(label->fontMetrics().elidedText(name, Qt::ElideMiddle, label->width()));
+    label->setToolTip(name);
+    label->setAccessibleName(name);
 }
 
 void Fenster1::pop_konten_Change()

@@ -74,6 +74,7 @@ public:
 
     // Reads the chosen file into the line list.
     void Laden();
+    void showFileName(const QString& name);
 
     // How a send ended.
     struct SendResult {
