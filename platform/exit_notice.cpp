@@ -85,6 +85,19 @@ int processDescriptor(pid_t child)
 void consumeProcessNotice(int) {}
 #endif
 
+// Whether this system gives process descriptors at all (a kernel before 5.3
+// gives no pidfd): asked once, of the program itself.
+bool processDescriptorsWork()
+{
+    static const bool work = [] {
+        const int probe = processDescriptor(::getpid());
+        if (probe >= 0)
+            ::close(probe);
+        return probe >= 0;
+    }();
+    return work;
+}
+
 }  // namespace
 
 ExitNoticeKind UseExitNotice(ExitNoticeKind kind)
@@ -96,8 +109,8 @@ ExitNoticeKind UseExitNotice(ExitNoticeKind kind)
 
 bool ExitNotice::Prepare()
 {
-    // A process descriptor needs no preparing, but it may turn out to be
-    // missing (an old kernel); the pipe is then the fallback.
+    if (chosen_kind == ExitNoticeKind::process_descriptor && processDescriptorsWork())
+        return true;
     return openChildSignalPipe();
 }
 
@@ -107,8 +120,13 @@ ExitNotice::ExitNotice(pid_t child)
         descriptor_ = processDescriptor(child);
         owned_ = descriptor_ >= 0;
     }
-    if (!owned_)
-        descriptor_ = child_signal_pipe[0];
+    if (owned_)
+        return;
+    // Made only now (no descriptor was left for this child), the pipe may
+    // have missed the child's exit: a first notice makes the waiter look.
+    if (child_signal_pipe[0] < 0 && openChildSignalPipe())
+        noteChildSignal(SIGCHLD);
+    descriptor_ = child_signal_pipe[0];
 }
 
 ExitNotice::~ExitNotice()

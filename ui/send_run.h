@@ -43,7 +43,6 @@ public:
 
     // The bookings of the file sent so far, this send's and the earlier ones.
     std::size_t sentOfFile() const { return already_sent_ + sent_; }
-    std::size_t sent() const { return sent_; }
     bool quitRequested() const { return gate_.quitRequested(); }
 
 private:
