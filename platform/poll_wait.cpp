@@ -1,6 +1,8 @@
 #include "platform/poll_wait.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <optional>
 #include <poll.h>
 

@@ -1,5 +1,7 @@
 #include "ui/send_run.h"
 
+#include <functional>
+
 namespace velmora::ui {
 
 namespace {
