@@ -3,11 +3,13 @@
 // two lines), the record tells the truth and the same call again sends
 // exactly the rest; and a record that is cut, foreign, unwritable or held by
 // another sender never lets a booking go out twice.
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <thread>
@@ -139,6 +141,24 @@ TEST_F(ImportProgramTest, CutAndForeignLinesLeaveTheRestOfTheRecordInForce)
               std::string::npos) << again.error_output;
     EXPECT_EQ(again.error_output.find("Zeile 7"), std::string::npos) << again.error_output;
     EXPECT_EQ(eventsIn(record()), "u1 g1 u2 g2 u3 g3 u4 g4");
+}
+
+// A disk that fills part-way (here: a limit on the size of any file the
+// program writes) stops the send with a status of its own, not a script's.
+TEST_F(ImportProgramTest, ARecordLineThatCannotBeWrittenStopsTheSendWithItsOwnStatus)
+{
+    const std::string qif = file("konto.qif", four_records);
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const rlimit small{1024, before.rlim_max};
+    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails instead
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const process::Outcome outcome = run({"--konto", "Girokonto", qif});
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous_handler);
+    EXPECT_EQ(outcome.exit_status, 5) << outcome.error_output;
+    EXPECT_NE(outcome.error_output.find("lässt sich nicht schreiben"), std::string::npos) << outcome.error_output;
+    EXPECT_LT(payeesSent(bundle).size(), 4u);
 }
 
 // A record path that is no regular file is refused before anything is read,
