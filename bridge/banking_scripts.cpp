@@ -21,9 +21,9 @@ std::vector<std::string> AccountNames(std::string_view names)
     return accounts;
 }
 
-std::string buchungViaTessel(const ScriptArguments& arguments, const process::WaitingHook& while_waiting)
+std::string buchungViaTessel(const ScriptArguments& arguments, process::Waiter* waiter)
 {
-    return ExecuteAppleScript(BundleScript(kBuchungScript), arguments, while_waiting);
+    return ExecuteAppleScript(BundleScript(kBuchungScript), arguments, waiter);
 }
 
 }  // namespace velmora

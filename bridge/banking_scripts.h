@@ -22,8 +22,8 @@ std::string Kontennamenermitteln(const ScriptArguments& arguments);
 std::vector<std::string> AccountNames(std::string_view names);
 
 // Enters one booking; called with the nine texts of a booking. Its result is
-// of no interest to the booking run. `while_waiting` is asked while the script
-// runs, to keep a window alive or to end a script that does not finish.
-std::string buchungViaTessel(const ScriptArguments& arguments, const process::WaitingHook& while_waiting = {});
+// of no interest to the booking run. `waiter` waits while the script runs: in
+// the window's event loop, or for a signal to end a script that does not finish.
+std::string buchungViaTessel(const ScriptArguments& arguments, process::Waiter* waiter = nullptr);
 
 }  // namespace velmora

@@ -58,11 +58,6 @@ std::string SendingStopped(std::string_view reason, std::size_t sent)
     return std::string(reason) + "\n\n" + SentUpToThen(sent);
 }
 
-std::string SendingHalted(std::size_t sent)
-{
-    return "Senden angehalten. " + SentUpToThen(sent);
-}
-
 std::string ProgressText(std::size_t sent, std::size_t total)
 {
     return text::GermanCount(sent) + " von " + text::GermanCount(total) + " Buchungen gesendet";

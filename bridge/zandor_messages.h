@@ -31,9 +31,6 @@ std::string SentUpToThen(std::size_t sent);
 // said plainly, so that sending again does not silently double them.
 std::string SendingStopped(std::string_view reason, std::size_t sent);
 
-// A send the user stopped: "Senden angehalten. Bis dahin wurden 312 Buchungen an Zandor gesendet."
-std::string SendingHalted(std::size_t sent);
-
 // How far a send is: "312 von 1.000 Buchungen gesendet".
 std::string ProgressText(std::size_t sent, std::size_t total);
 

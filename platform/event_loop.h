@@ -21,9 +21,10 @@ int RunEventLoop();
 // milliseconds have passed since it last did.
 void RuntimeBackgroundTask();
 
-// The same after a pass that is slow by itself (a script run, a large piece of
-// a file read): it looks at the clock at once, so the window keeps repainting
-// however few such passes there are.
+// The same after a pass that is slow by itself (a large piece of a file read):
+// it looks at the clock at once, so the window keeps repainting however few
+// such passes there are. A script run needs neither: it is waited for in the
+// event loop itself (EventLoopWaiter).
 void RuntimeBackgroundTaskAfterSlowPass();
 
 // While one of these exists, the program's windows keep painting but take no

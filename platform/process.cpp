@@ -1,12 +1,10 @@
 #include "platform/process.h"
 
-#include <algorithm>
+#include "platform/poll_wait.h"
+
 #include <cerrno>
 #include <cstring>
-#include <optional>
-#include <thread>
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -17,33 +15,6 @@ extern char** environ;
 namespace velmora::process {
 
 namespace {
-
-// Closes its descriptor when it goes out of scope, so no early return leaks one.
-class Descriptor {
-public:
-    Descriptor() = default;
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() { close(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    Descriptor& operator=(Descriptor&& other) noexcept
-    {
-        close();
-        fd_ = other.fd_;
-        other.fd_ = -1;
-        return *this;
-    }
-    int get() const { return fd_; }
-    void close()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_ = -1;
-};
 
 struct Pipe {
     Descriptor read_end;
@@ -72,6 +43,9 @@ bool openPipe(Pipe& pipe)
         return false;
     for (int end : ends)
         fcntl(end, F_SETFD, FD_CLOEXEC);
+    // Our end never blocks: once the program has exited, what is there is read
+    // and no more is waited for.
+    fcntl(ends[0], F_SETFL, fcntl(ends[0], F_GETFL) | O_NONBLOCK);
     pipe.read_end = Descriptor(aboveStandardStreams(ends[0]));
     pipe.write_end = Descriptor(aboveStandardStreams(ends[1]));
     return pipe.read_end.get() >= 0 && pipe.write_end.get() >= 0;
@@ -97,124 +71,6 @@ Outcome notStarted(int error)
     outcome.error_output = startFailureReason(error);
     return outcome;
 }
-
-using Clock = std::chrono::steady_clock;
-
-// How often a waiting hook is asked while the program writes nothing: often
-// enough that a window repaints smoothly and a stop is taken at once.
-constexpr int hook_interval_ms = 10;
-
-// Waits for one child: reads both its streams as it writes them (reading only
-// one at a time would block it as soon as it filled the other pipe), then
-// reaps it. Between, it asks the caller's hook, and ends the child's process
-// group when asked to: politely first, by force after the grace period.
-class ChildWatch {
-public:
-    ChildWatch(pid_t child, const WaitingHook& hook, Outcome& outcome)
-        : child_(child), hook_(hook), outcome_(outcome)
-    {
-    }
-
-    void drain(int out_fd, int err_fd)
-    {
-        pollfd watched[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
-        std::string* targets[2] = {&outcome_.standard_output, &outcome_.error_output};
-        int open_streams = 2;
-        char buffer[65536];
-        while (open_streams > 0) {
-            const int ready = poll(watched, 2, hook_ ? hook_interval_ms : -1);
-            if (ready < 0 && errno != EINTR)
-                return;
-            for (int i = 0; ready > 0 && i < 2; ++i) {
-                if (watched[i].fd < 0 || watched[i].revents == 0)
-                    continue;
-                const ssize_t got = read(watched[i].fd, buffer, sizeof buffer);
-                if (got > 0) {
-                    targets[i]->append(buffer, static_cast<std::size_t>(got));
-                } else if (got == 0 || errno != EINTR) {
-                    watched[i].fd = -1;  // poll ignores negative descriptors
-                    --open_streams;
-                }
-            }
-            askHook();
-        }
-    }
-
-    void reap()
-    {
-        int status = 0;
-        if (!waitForExit(status))
-            return;
-        if (WIFEXITED(status)) {
-            outcome_.exited_normally = true;
-            outcome_.exit_status = WEXITSTATUS(status);
-        } else if (WIFSIGNALED(status)) {
-            outcome_.signal = WTERMSIG(status);
-        }
-    }
-
-private:
-    bool waitForExit(int& status)
-    {
-        if (!hook_) {
-            while (waitpid(child_, &status, 0) < 0) {
-                if (errno != EINTR)
-                    return false;
-            }
-            return true;
-        }
-        // A child whose streams have closed is exiting: it can be reaped a few
-        // microseconds later, so it is first looked at again at once, giving
-        // way to it in between. One that has not exited by then (it closed its
-        // streams early, or hangs) is looked at in growing pauses, and the
-        // hook is still asked.
-        constexpr int immediate_looks = 200;
-        auto pause = std::chrono::microseconds(50);
-        for (int look = 0;; ++look) {
-            const pid_t reaped = waitpid(child_, &status, WNOHANG);
-            if (reaped == child_)
-                return true;
-            if (reaped < 0 && errno != EINTR)
-                return false;
-            if (look < immediate_looks) {
-                std::this_thread::yield();
-                continue;
-            }
-            askHook();
-            std::this_thread::sleep_for(pause);
-            pause = std::min(pause * 2, std::chrono::microseconds(hook_interval_ms * 1000));
-        }
-    }
-
-    void askHook()
-    {
-        if (!hook_)
-            return;
-        const WhileWaiting wish = hook_();
-        if (!asked_to_end_) {
-            if (wish == WhileWaiting::end_program)
-                endGroup();
-            return;
-        }
-        if (!killed_ && Clock::now() - *asked_to_end_ >= grace_before_kill) {
-            ::kill(-child_, SIGKILL);
-            killed_ = true;
-        }
-    }
-
-    void endGroup()
-    {
-        ::kill(-child_, SIGTERM);
-        asked_to_end_ = Clock::now();
-        outcome_.ended_on_request = true;
-    }
-
-    const pid_t child_;
-    const WaitingHook& hook_;
-    Outcome& outcome_;
-    std::optional<Clock::time_point> asked_to_end_;
-    bool killed_ = false;
-};
 
 std::vector<char*> argumentVector(const std::string& program, const std::vector<std::string>& arguments)
 {
@@ -270,12 +126,89 @@ struct FileActions {
 
 }  // namespace
 
+Child::Child(pid_t pid, Descriptor output, Descriptor error, Outcome& outcome)
+    : pid_(pid), output_(std::move(output)), error_(std::move(error)), exit_notice_(pid), outcome_(outcome)
+{
+}
+
+int Child::descriptor(Stream which) const
+{
+    return which == Stream::output ? output_.get() : error_.get();
+}
+
+Descriptor& Child::stream(Stream which)
+{
+    return which == Stream::output ? output_ : error_;
+}
+
+void Child::readAvailable(Stream which)
+{
+    Descriptor& descriptor = stream(which);
+    std::string& target = which == Stream::output ? outcome_.standard_output : outcome_.error_output;
+    char buffer[65536];
+    while (descriptor.get() >= 0) {
+        const ssize_t got = read(descriptor.get(), buffer, sizeof buffer);
+        if (got > 0)
+            target.append(buffer, static_cast<std::size_t>(got));
+        else if (got < 0 && errno == EINTR)
+            continue;
+        else if (got < 0 && errno == EAGAIN)
+            return;
+        else
+            descriptor.close();
+    }
+}
+
+bool Child::takeExitNotice()
+{
+    exit_notice_.consume();
+    int status = 0;
+    pid_t reaped = 0;
+    do {
+        reaped = waitpid(pid_, &status, WNOHANG);
+    } while (reaped < 0 && errno == EINTR);
+    if (reaped == 0)
+        return false;  // the notice was another child's
+    if (reaped == pid_)
+        noteStatus(status);
+    exited_ = true;
+    readAvailable(Stream::output);
+    readAvailable(Stream::error);
+    output_.close();
+    error_.close();
+    return true;
+}
+
+void Child::noteStatus(int status)
+{
+    if (WIFEXITED(status)) {
+        outcome_.exited_normally = true;
+        outcome_.exit_status = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        outcome_.signal = WTERMSIG(status);
+    }
+}
+
+void Child::endGroup()
+{
+    if (exited_)
+        return;
+    ::kill(-pid_, SIGTERM);
+    outcome_.ended_on_request = true;
+}
+
+void Child::killGroup()
+{
+    if (!exited_)
+        ::kill(-pid_, SIGKILL);
+}
+
 Outcome run(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-            const WaitingHook& while_waiting)
+            Waiter* waiter)
 {
     Pipe out;
     Pipe err;
-    if (!openPipe(out) || !openPipe(err))
+    if (!openPipe(out) || !openPipe(err) || !ExitNotice::Prepare())
         return notStarted(errno);
 
     const std::string program_text = program.string();
@@ -298,9 +231,9 @@ Outcome run(const std::filesystem::path& program, const std::vector<std::string>
 
     Outcome outcome;
     outcome.started = true;
-    ChildWatch watch(child, while_waiting, outcome);
-    watch.drain(out.read_end.get(), err.read_end.get());
-    watch.reap();
+    Child watched(child, std::move(out.read_end), std::move(err.read_end), outcome);
+    PollWaiter plain_wait;
+    (waiter != nullptr ? *waiter : plain_wait).wait(watched);
     return outcome;
 }
 

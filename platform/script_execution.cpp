@@ -183,11 +183,11 @@ ScriptRunner UseScriptRunner(ScriptRunner runner)
 }
 
 std::string ExecuteAppleScript(const std::filesystem::path& script, const ScriptArguments& arguments,
-                               const process::WaitingHook& while_waiting)
+                               process::Waiter* waiter)
 {
     checkArguments(script, arguments);
     const Command command = commandFor(script, arguments, currentRunner());
-    const process::Outcome outcome = process::run(command.program, command.arguments, while_waiting);
+    const process::Outcome outcome = process::run(command.program, command.arguments, waiter);
     if (!outcome.started || !outcome.exited_normally || outcome.exit_status != 0)
         raiseFailure(script, command, outcome);
     return withoutFinalLineEnd(lenientUtf8(outcome.standard_output));

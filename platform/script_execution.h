@@ -36,9 +36,10 @@ ScriptRunner UseScriptRunner(ScriptRunner runner);
 // interpreter line ("#!") is still executed itself, so that shell scripts work
 // in its place. A script that is missing, cannot be executed, exits non-zero
 // or dies from a signal raises ScriptError naming the script and carrying its
-// error output. `while_waiting` is asked while the script runs (see
-// process::run); a script ended at its wish raises ScriptEnded.
+// error output. The call returns when the script has ended; meanwhile
+// `waiter` waits for it (see process::run). A script that the waiter's owner
+// had ended raises ScriptEnded.
 std::string ExecuteAppleScript(const std::filesystem::path& script, const ScriptArguments& arguments,
-                               const process::WaitingHook& while_waiting = {});
+                               process::Waiter* waiter = nullptr);
 
 }  // namespace velmora

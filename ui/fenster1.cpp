@@ -50,8 +50,8 @@ void Fenster1::btn_datei_Action()
     if (!chosen)
         return;
     std::optional<std::filesystem::path> earlier = std::exchange(f, std::move(chosen));
-    const QString earlier_label = StaticText3()->text();
-    StaticText3()->setText(platform::DisplayPath(f->filename()));
+    const QString earlier_name = StaticText3()->toolTip();
+    showFileName(platform::DisplayPath(f->filename()));
     const std::uint64_t loads_before = lines_loaded_;
     Laden();
     if (lines_loaded_ != loads_before) {
@@ -61,7 +61,18 @@ void Fenster1::btn_datei_Action()
     // A file that was not read keeps the earlier lines, so the earlier file
     // stays the chosen one: the label names what a send would send.
     f = std::move(earlier);
-    StaticText3()->setText(earlier_label);
+    showFileName(earlier_name);
+}
+
+// A name too long for its label is shortened in the middle, where the
+// beginning and the end, which tell files apart, stay whole; the label's
+// tooltip and accessible name keep the whole name.
+void Fenster1::showFileName(const QString& name)
+{
+    QLabel* label = StaticText3();
+    label->setText(label->fontMetrics().elidedText(name, Qt::ElideMiddle, label->width()));
+    label->setToolTip(name);
+    label->setAccessibleName(name);
 }
 
 void Fenster1::pop_konten_Change()

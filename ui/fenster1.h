@@ -74,11 +74,12 @@ public:
 
     // Reads the chosen file into the line list.
     void Laden();
+    void showFileName(const QString& name);
 
     // How a send ended.
     struct SendResult {
         enum class End { completed, halted, failed, script_ended } end = End::completed;
-        std::size_t sent = 0;                     // bookings whose script finished in this send
+        std::size_t sent = 0;  // the file's bookings whose script finished, in this send or the earlier ones
         std::string reason;                       // failed: why
         import::BookingArguments booking_in_doubt;  // script_ended: the booking whose script was ended
     };
@@ -107,7 +108,7 @@ private:
     bool sendDespiteUnreadableBookings(const import::RunReport& planned) const;
     std::optional<std::size_t> bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const;
     void send(const SendSettings& settings, std::size_t already_sent, std::size_t total);
-    void tellHowTheSendEnded(const SendResult& result) const;
+    void tellHowTheSendEnded(const SendResult& result, std::size_t total) const;
     QList<QKeySequence> quitKeys() const;
 
     std::uint64_t lines_loaded_ = 0;

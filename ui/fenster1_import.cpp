@@ -72,7 +72,7 @@ Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRu
             if (!run.goOn())
                 throw SendHalted{};
             try {
-                buchungViaTessel(booking, run.whileScriptRuns());
+                buchungViaTessel(booking, run.scriptWaiter());
             } catch (const ScriptEnded&) {
                 result.booking_in_doubt = booking;  // the texts live only during this call
                 throw;
@@ -91,7 +91,7 @@ Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRu
         result.end = SendResult::End::failed;
         result.reason = error.what();
     }
-    result.sent = run.sent();
+    result.sent = run.sentOfFile();
     return result;
 }
 

@@ -70,6 +70,10 @@ void Fenster1::Layout()
 void Fenster1::CreateControls()
 {
     CreateControls0();
+    // Screen readers name the pop-up by its label, and Alt plus its letter would reach it.
+    StaticText2()->setBuddy(pop_konten());
+    // The first step has the focus, not "Beenden", which Space would press at once.
+    btn_datei()->setFocus();
 }
 
 void Fenster1::CreateControls0()

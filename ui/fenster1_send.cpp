@@ -30,6 +30,11 @@ QStringList answers(std::initializer_list<std::string_view> texts)
     return list;
 }
 
+std::string halted(std::size_t sent, std::size_t total)
+{
+    return "Senden angehalten. " + messages::SentOfFile(sent, total);
+}
+
 }  // namespace
 
 void Fenster1::btn_save_Action()
@@ -113,39 +118,39 @@ void Fenster1::send(const SendSettings& settings, std::size_t already_sent, std:
     SendResult result;
     bool quit_requested = false;
     {
-        SendRun run(this, total - already_sent, quitKeys());
+        SendRun run(this, already_sent, total, quitKeys());
         result = buchung_erzeugen(already_sent, run);
         quit_requested = run.quitRequested();
     }
     if (result.end == SendResult::End::completed)
         stopped_send_.reset();
     else
-        stopped_send_ = StoppedSend{settings, already_sent + result.sent, total};
+        stopped_send_ = StoppedSend{settings, result.sent, total};
     if (quit_requested) {
         // Told on the error output too, where someone who started the program from a terminal sees it.
         if (result.end != SendResult::End::completed)
-            std::fprintf(stderr, "Velmora: %s\n", SendingHalted(result.sent).c_str());
+            std::fprintf(stderr, "Velmora: %s\n", halted(result.sent, total).c_str());
         platform::Quit(0);
         return;
     }
-    tellHowTheSendEnded(result);
+    tellHowTheSendEnded(result, total);
 }
 
-void Fenster1::tellHowTheSendEnded(const SendResult& result) const
+void Fenster1::tellHowTheSendEnded(const SendResult& result, std::size_t total) const
 {
     switch (result.end) {
     case SendResult::End::completed:
         velmora::wBestaetigung()->ShowModal();
         return;
     case SendResult::End::halted:
-        platform::MsgBox(SendingHalted(result.sent));
+        platform::MsgBox(halted(result.sent, total));
         return;
     case SendResult::End::script_ended:
-        platform::MsgBox(SendingHalted(result.sent) + "\n\n" + messages::BookingInDoubt(result.booking_in_doubt));
+        platform::MsgBox(halted(result.sent, total) + "\n\n" + messages::BookingInDoubt(result.booking_in_doubt));
         return;
     case SendResult::End::failed:
         // Reported at the handler's boundary, named after the button.
-        throw RuntimeException(SendingStopped(result.reason, result.sent));
+        throw RuntimeException(result.reason + "\n\n" + messages::SentOfFile(result.sent, total));
     }
 }
 

@@ -49,12 +49,18 @@ std::string ResumeQuestion(std::size_t sent, std::size_t total, std::string_view
            + text::GermanCount(sent + 1) + " weitermachen?";
 }
 
+std::string SentOfFile(std::size_t sent, std::size_t total)
+{
+    return std::string("Bis dahin ") + (sent == 1 ? "wurde " : "wurden ") + text::GermanCount(sent) + " von "
+           + text::GermanCount(total) + " Buchungen dieser Datei an Zandor gesendet.";
+}
+
 std::string BookingInDoubt(const import::BookingArguments& booking)
 {
     const std::string& date = booking[0];
     const std::string& payee = booking[6];
     return "Das Skript der Buchung " + (date.empty() ? std::string("ohne Datum") : "vom " + date) + " über "
-           + EuroAmount(booking[2]) + (payee.empty() ? std::string() : ", Zahlungspartner »" + payee + "«,")
+           + EuroAmount(booking[2]) + " von " + booking[3] + " an " + booking[4] + (payee.empty() ? std::string() : ", Zahlungspartner »" + payee + "«,")
            + " wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort "
              "nachsehen.";
 }

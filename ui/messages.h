@@ -29,8 +29,13 @@ std::string UnreadableQuestion(const import::RunReport& planned, const import::S
 // options before, and that send stopped after `sent` of `total` bookings.
 std::string ResumeQuestion(std::size_t sent, std::size_t total, std::string_view account);
 
-// The booking whose script was ended before it had finished, by date, amount
-// and payee: it may or may not have reached Zandor.
+// How many of the file's bookings had gone out when a send stopped, counting
+// those of the earlier sends it went on from: "Bis dahin wurden 165 von 200
+// Buchungen dieser Datei an Zandor gesendet."
+std::string SentOfFile(std::size_t sent, std::size_t total);
+
+// The booking whose script was ended before it had finished, by date, amount,
+// direction and payee: it may or may not have reached Zandor.
 std::string BookingInDoubt(const import::BookingArguments& booking);
 
 }  // namespace velmora::ui::messages

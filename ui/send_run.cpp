@@ -1,13 +1,28 @@
 #include "ui/send_run.h"
 
-#include "platform/event_loop.h"
+#include <functional>
 
 namespace velmora::ui {
 
-SendRun::SendRun(QWidget* main_window, std::size_t total, QList<QKeySequence> quit_keys)
-    : main_window_(main_window), total_(total), gate_(std::move(quit_keys), [this] { stop(); }),
-      while_script_runs_([this] { return keepAliveDuringScript(); })
+namespace {
+
+void prepareOnce(QTimer& timer, std::chrono::milliseconds delay, std::function<void()> on_time)
 {
+    timer.setSingleShot(true);
+    timer.setInterval(delay);
+    QObject::connect(&timer, &QTimer::timeout, std::move(on_time));
+}
+
+}  // namespace
+
+SendRun::SendRun(QWidget* main_window, std::size_t already_sent, std::size_t total, QList<QKeySequence> quit_keys)
+    : main_window_(main_window), already_sent_(already_sent), total_(total),
+      gate_(std::move(quit_keys), [this] { stop(); })
+{
+    prepareOnce(progress_window_due_, progress_window_delay, [this] { showProgressWindow(); });
+    prepareOnce(count_update_due_, progress_update_interval, [this] { showCount(); });
+    prepareOnce(script_end_offer_due_, script_end_offered_after, [this] { offerEndingScript(); });
+    progress_window_due_.start();
 }
 
 SendRun::~SendRun()
@@ -18,38 +33,22 @@ SendRun::~SendRun()
 void SendRun::bookingSent()
 {
     ++sent_;
-    keepAlive();
+    if (progress_ && !count_update_due_.isActive())
+        count_update_due_.start();
 }
 
-void SendRun::keepAlive()
+void SendRun::showCount()
 {
-    const Clock::time_point now = Clock::now();
-    if (!progress_ && now - started_ >= progress_window_delay)
-        showProgressWindow();
-    if (progress_ && now - last_update_ >= progress_update_interval) {
-        progress_->showCount(sent_, total_);
-        last_update_ = now;
-    }
-    platform::RuntimeBackgroundTaskAfterSlowPass();
-}
-
-process::WhileWaiting SendRun::keepAliveDuringScript()
-{
-    keepAlive();
-    if (stop_asked_ && !script_end_offered_ && Clock::now() - *stop_asked_ >= script_end_offered_after) {
-        script_end_offered_ = true;
-        showProgressWindow();
-        progress_->offerEndingScript();
-    }
-    return script_end_asked_ ? process::WhileWaiting::end_program : process::WhileWaiting::keep_waiting;
+    if (progress_)
+        progress_->showCount(sentOfFile(), total_);
 }
 
 void SendRun::showProgressWindow()
 {
     if (progress_)
         return;
-    progress_ = new wFortschritt(main_window_, [this] { stop(); }, [this] { endScript(); });
-    progress_->showCount(sent_, total_);
+    progress_ = new wFortschritt(main_window_, [this] { stop(); }, [this] { script_waiter_.endProgram(); });
+    showCount();
     if (stop_asked_)
         progress_->showStopping();
     gate_.admit(progress_);
@@ -62,14 +61,18 @@ void SendRun::stop()
 {
     if (stop_asked_)
         return;
-    stop_asked_ = Clock::now();
+    stop_asked_ = true;
+    script_end_offer_due_.start();
     if (progress_)
         progress_->showStopping();
 }
 
-void SendRun::endScript()
+void SendRun::offerEndingScript()
 {
-    script_end_asked_ = true;
+    if (!script_waiter_.waiting())
+        return;
+    showProgressWindow();
+    progress_->offerEndingScript();
 }
 
 }  // namespace velmora::ui

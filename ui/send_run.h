@@ -1,17 +1,17 @@
 #pragma once
-// One send as the user lives through it. It keeps the window alive while
-// bookings go out and while a booking script runs, shows the progress window
-// once the send takes longer than a moment, and takes the user's wishes: stop
-// after the running booking, end a booking script that does not finish, or
-// end the program once the send has stopped.
+// One send as the user lives through it. While a booking script runs, the
+// program sleeps in the event loop and answers every event at once; the
+// progress window appears once the send takes longer than a moment, and the
+// user's wishes are taken: stop after the running booking, end a booking
+// script that does not finish, or end the program once the send has stopped.
 #include <QKeySequence>
 #include <QList>
 #include <QPointer>
+#include <QTimer>
 #include <chrono>
 #include <cstddef>
-#include <optional>
 
-#include "platform/process.h"
+#include "platform/event_loop_wait.h"
 #include "platform/run_gate.h"
 #include "ui/wfortschritt.h"
 
@@ -26,8 +26,10 @@ inline constexpr std::chrono::seconds script_end_offered_after{5};
 
 class SendRun {
 public:
-    // `total`: the bookings this send is to send. The progress window opens over `main_window`.
-    SendRun(QWidget* main_window, std::size_t total, QList<QKeySequence> quit_keys);
+    // The file holds `total` bookings, of which `already_sent` went out in an
+    // earlier send and are left out now; the count goes on from there. The
+    // progress window opens over `main_window`.
+    SendRun(QWidget* main_window, std::size_t already_sent, std::size_t total, QList<QKeySequence> quit_keys);
     ~SendRun();
     SendRun(const SendRun&) = delete;
     SendRun& operator=(const SendRun&) = delete;
@@ -36,32 +38,30 @@ public:
     bool goOn() const { return !stop_asked_; }
     // After each booking the script took.
     void bookingSent();
-    // What the booking script's wait asks while the script runs.
-    const process::WaitingHook& whileScriptRuns() const { return while_script_runs_; }
+    // Waits for each booking script in the event loop.
+    process::Waiter* scriptWaiter() { return &script_waiter_; }
 
-    std::size_t sent() const { return sent_; }
+    // The bookings of the file sent so far, this send's and the earlier ones.
+    std::size_t sentOfFile() const { return already_sent_ + sent_; }
     bool quitRequested() const { return gate_.quitRequested(); }
 
 private:
-    using Clock = std::chrono::steady_clock;
-
-    void keepAlive();
-    process::WhileWaiting keepAliveDuringScript();
     void showProgressWindow();
+    void showCount();
     void stop();
-    void endScript();
+    void offerEndingScript();
 
     QWidget* const main_window_;
+    const std::size_t already_sent_;
     const std::size_t total_;
     std::size_t sent_ = 0;
-    const Clock::time_point started_ = Clock::now();
-    Clock::time_point last_update_{};
-    std::optional<Clock::time_point> stop_asked_;
-    bool script_end_offered_ = false;
-    bool script_end_asked_ = false;
+    bool stop_asked_ = false;
     QPointer<wFortschritt> progress_;
+    platform::EventLoopWaiter script_waiter_;
+    QTimer progress_window_due_;
+    QTimer count_update_due_;
+    QTimer script_end_offer_due_;
     platform::RunGate gate_;
-    const process::WaitingHook while_script_runs_;
 };
 
 }  // namespace velmora::ui

@@ -94,11 +94,22 @@ AppendBooking appenderFor(PreviewFormat format)
     return format == PreviewFormat::csv ? AppendCsvRecord : AppendJsonLine;
 }
 
+// The booking another velmora-import is sending right now is not unclear.
+std::string_view markShown(Mark mark, const import::BookingArguments& booking,
+                           const import::BookingArguments* being_sent)
+{
+    if (mark == Mark::unklar && being_sent != nullptr && booking == *being_sent)
+        return "wird gesendet";
+    return MarkName(mark);
+}
+
 // The preview's table shows every booking with its mark; the machine forms
 // only what would go out, exactly as the booking script would receive it.
 int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
 {
     const OpenedRecord record = LookAtRecord(invocation.record, streams);
+    const import::BookingArguments* being_sent
+        = record.being_sent && record.being_sent->account == invocation.konto ? &record.being_sent->texts : nullptr;
     SendPlanner planner(invocation.konto, record.sent, invocation.record.send_all, KeyUse::judging);
     std::string& out = streams.out.buffer();
     const AppendBooking append = appenderFor(invocation.format);
@@ -115,7 +126,8 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
         const auto show = [&](const import::BookingArguments& booking) {
             const Judgement judgement = planner.judge(booking);
             if (table)
-                AppendTableRow(out, booking, MarkName(judgement.mark), std::exchange(unreadable, {}));
+                AppendTableRow(out, booking, markShown(judgement.mark, booking, being_sent),
+                               std::exchange(unreadable, {}));
             else if (judgement.goes_out)
                 append(out, booking);
             streams.out.written();
@@ -127,7 +139,7 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
         streams.out.flush();  // the file's bookings before its summary
         tellSummary(file, report, invocation, streams);
     }
-    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
+    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto, being_sent));
     return exit_done;
 }
 
@@ -167,7 +179,8 @@ std::optional<int> refusedByZandor(std::string_view konto, const Streams& stream
 struct Plan {
     std::vector<OutgoingBooking> outgoing;
     std::size_t bookings = 0;  // those that stay home included
-    bool unreadable = false;   // a booking without a readable date or amount
+    bool unreadable = false;    // a booking without a readable date or amount
+    bool unclear_left = false;  // a booking stays home because the record has it "unterwegs"
 };
 
 // Judges every booking against the record and tells what each file gives and
@@ -189,6 +202,7 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
         plan.unreadable |= holdsUnreadable(report);
     }
     streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
+    plan.unclear_left = !planner.stayingHome().unclear.empty();
     return plan;
 }
 
@@ -215,16 +229,19 @@ int send(const Invocation& invocation, const std::vector<LoadedFile>& files, con
             streams.tell(NothingToSend(files.size()) + "\n");
             return static_cast<int>(exit_done);
         }
+        const int done = planned.unclear_left ? exit_unclear_left : exit_done;
         if (planned.outgoing.empty()) {
             streams.tell(nothingNew(files.size()) + "\n");
-            return static_cast<int>(exit_done);
+            return done;
         }
         // A batch never books a wrong date or amount unasked; the window asks.
         if (planned.unreadable && !invocation.send_unreadable) {
             streams.tell(std::string(unreadable_refused) + "\n");
             return static_cast<int>(exit_refused);
         }
-        return SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto, streams);
+        const int status = SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto,
+                                        streams);
+        return status == exit_done ? done : status;
     });
 }
 

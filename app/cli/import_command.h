@@ -12,7 +12,11 @@ enum ExitStatus : int {
     exit_script_failed = 1,  // a script failed; how many bookings went out is said
     exit_refused = 2,        // a wrong call, a file that cannot be read, an account Zandor lacks
     exit_zandor_not_ready = 3,
-    exit_interrupted = 130,  // Ctrl+C while sending; how many bookings went out is said
+    exit_unclear_left = 4,      // a booking is unclear and was not sent: its script was ended, or the record had it
+    exit_record_unwritten = 5,  // a line of the record could not be written (a full disk): the send stopped
+    // A signal stopped the send after the running booking: 128 plus its number
+    // (130 Ctrl+C, 129 the terminal closed, 131 SIGQUIT, 143 SIGTERM).
+    exit_signal_base = 128,
 };
 
 // Reads every file first; then prints each booking (--vorschau), releases the

@@ -2,8 +2,10 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -31,12 +33,61 @@ int syncToDisk(int descriptor)
     return fsync(descriptor);
 }
 
+std::string_view kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "ein Ordner";
+    if (S_ISFIFO(mode))
+        return "eine benannte Pipe (FIFO)";
+    if (S_ISSOCK(mode))
+        return "ein Socket";
+    return "ein Gerät";
+}
+
+[[noreturn]] void refuseKind(const std::filesystem::path& path, mode_t mode)
+{
+    throw RecordFileError("Das Protokoll " + path.string() + " ist keine gewöhnliche Datei, sondern "
+                          + std::string(kindOf(mode)) + ". Bitte mit --protokoll eine Datei nennen.");
+}
+
+// A record is a regular file, or not there yet (a symbolic link to a regular
+// file counts as one). Anything else is refused before it is opened: opening a
+// FIFO would wait for a writer, and a device such as /dev/zero never ends.
+void refuseWhatIsNoFile(const std::filesystem::path& path)
+{
+    struct stat status = {};
+    if (stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+        refuseKind(path, status.st_mode);
+}
+
+// What was opened is the file looked at before, not something put in its place.
+void refuseOpenedNoFile(const std::filesystem::path& path, int descriptor)
+{
+    struct stat status = {};
+    if (fstat(descriptor, &status) == 0 && !S_ISREG(status.st_mode)) {
+        close(descriptor);
+        refuseKind(path, status.st_mode);
+    }
+}
+
+// Never blocks on opening, whatever the path turned into; then blocks as usual.
+int openWithoutWaiting(const std::filesystem::path& path, int flags)
+{
+    const int descriptor = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (descriptor < 0)
+        return descriptor;
+    refuseOpenedNoFile(path, descriptor);
+    fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    return descriptor;
+}
+
 }  // namespace
 
 RecordFile::RecordFile(std::filesystem::path path, int descriptor) : path_(std::move(path)), descriptor_(descriptor) {}
 
 RecordFile::RecordFile(RecordFile&& other) noexcept
-    : path_(std::move(other.path_)), descriptor_(other.descriptor_), content_(std::move(other.content_))
+    : path_(std::move(other.path_)), descriptor_(other.descriptor_), content_(std::move(other.content_)),
+      held_by_sender_(other.held_by_sender_)
 {
     other.descriptor_ = -1;
 }
@@ -49,12 +100,13 @@ RecordFile::~RecordFile()
 
 RecordFile RecordFile::ForWriting(const std::filesystem::path& file)
 {
+    refuseWhatIsNoFile(file);
     std::error_code error;
     if (file.has_parent_path())
         std::filesystem::create_directories(file.parent_path(), error);
     if (error)
         failWith(file, "anlegen", error.value());
-    const int descriptor = open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int descriptor = openWithoutWaiting(file, O_RDWR | O_CREAT | O_APPEND);
     if (descriptor < 0)
         failWith(file, "zum Schreiben öffnen", errno);
     RecordFile record(file, descriptor);
@@ -75,22 +127,37 @@ RecordFile RecordFile::ForWriting(const std::filesystem::path& file)
 
 RecordFile RecordFile::ForLooking(const std::filesystem::path& file)
 {
-    const int descriptor = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    refuseWhatIsNoFile(file);
+    const int descriptor = openWithoutWaiting(file, O_RDONLY);
     if (descriptor < 0 && errno != ENOENT)
         failWith(file, "öffnen", errno);
     RecordFile record(file, descriptor);
     if (descriptor < 0)
         return record;
+    // Only asked, never kept: a shared lock held through a preview would
+    // refuse a sender that starts meanwhile.
+    if (flock(descriptor, LOCK_SH | LOCK_NB) == 0)
+        flock(descriptor, LOCK_UN);
+    else
+        record.held_by_sender_ = errno == EWOULDBLOCK;
     record.readContent();
     record.checkHeader();
     return record;
 }
 
+// Only what the file held when it was opened: lines another sender appends
+// meanwhile are no part of it, and the reading always ends.
 void RecordFile::readContent()
 {
+    struct stat status = {};
+    if (fstat(descriptor_, &status) != 0)
+        fail("lesen");
+    const off_t size = status.st_size;
+    content_.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
-    for (off_t offset = 0;;) {
-        const ssize_t got = pread(descriptor_, buffer, sizeof buffer, offset);
+    for (off_t offset = 0; offset < size;) {
+        const auto wanted = static_cast<std::size_t>(std::min<off_t>(size - offset, sizeof buffer));
+        const ssize_t got = pread(descriptor_, buffer, wanted, offset);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)

@@ -29,7 +29,8 @@ public:
     // takes the lock or throws RecordBusy at once. Both refuse a file that
     // does not start with the record's header.
     static RecordFile ForWriting(const std::filesystem::path& file);
-    // Only to read; a missing file is an empty record.
+    // Only to read; a missing file is an empty record. Takes no lock, but
+    // notes whether a sender holds one.
     static RecordFile ForLooking(const std::filesystem::path& file);
 
     RecordFile(RecordFile&& other) noexcept;
@@ -42,6 +43,8 @@ public:
     void append(std::string_view lines) const;
 
     const std::filesystem::path& path() const { return path_; }
+    // Opened to look at while another velmora-import sends with it.
+    bool heldBySender() const { return held_by_sender_; }
 
 private:
     RecordFile(std::filesystem::path path, int descriptor);
@@ -52,6 +55,7 @@ private:
     std::filesystem::path path_;
     int descriptor_ = -1;
     std::string content_;
+    bool held_by_sender_ = false;
 };
 
 }  // namespace velmora::cli

@@ -34,7 +34,27 @@ OpenedRecord opened(RecordFile file, const Streams& streams)
 {
     SentRecord sent = SentRecord::Read(file.content());
     tellForeignLines(file, sent, streams);
-    return {std::move(file), std::move(sent)};
+    return {std::move(file), std::move(sent), {}};
+}
+
+// A sender notes "unterwegs" just before it runs the booking's script, so the
+// record's last line names the booking it is sending now.
+std::optional<RecordEvent> lastLineUnterwegs(std::string_view content)
+{
+    if (content.empty() || content.back() != '\n')
+        return std::nullopt;
+    content.remove_suffix(1);
+    const std::size_t start = content.rfind('\n');
+    std::optional<RecordEvent> last = ParseRecordLine(content.substr(start == std::string_view::npos ? 0 : start + 1));
+    if (!last || last->state != SentState::unterwegs)
+        return std::nullopt;
+    return last;
+}
+
+void tellSendGoingOn(const RecordFile& file, const Streams& streams)
+{
+    streams.tell("Ein anderes velmora-import sendet gerade mit dem Protokoll " + file.path().string()
+                 + "; die Vorschau zeigt den Stand von eben.\n");
 }
 
 }  // namespace
@@ -50,7 +70,12 @@ OpenedRecord LookAtRecord(const RecordUse& use, const Streams& streams)
 {
     if (!use.used)
         return {};
-    return opened(RecordFile::ForLooking(pathOf(use)), streams);
+    OpenedRecord record = opened(RecordFile::ForLooking(pathOf(use)), streams);
+    if (record.file && record.file->heldBySender()) {
+        tellSendGoingOn(*record.file, streams);
+        record.being_sent = lastLineUnterwegs(record.file->content());
+    }
+    return record;
 }
 
 }  // namespace velmora::cli

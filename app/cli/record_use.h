@@ -15,6 +15,9 @@ namespace velmora::cli {
 struct OpenedRecord {
     std::optional<RecordFile> file;  // empty when the record is not used, or not there to look at
     SentRecord sent;
+    // Looked at while another velmora-import sends: the booking it has
+    // "unterwegs" right now, if any. It is being sent, not unclear.
+    std::optional<RecordEvent> being_sent;
 };
 
 // Both throw RecordFileError (RecordBusy when another sender holds it).

@@ -69,7 +69,8 @@ Judgement SendPlanner::judge(const import::BookingArguments& booking)
     return judgement;
 }
 
-std::string StayingHomeSummary(const StayingHome& staying_home, std::string_view account)
+std::string StayingHomeSummary(const StayingHome& staying_home, std::string_view account,
+                               const import::BookingArguments* being_sent)
 {
     std::string summary;
     if (staying_home.in_earlier_file > 0)
@@ -78,12 +79,19 @@ std::string StayingHomeSummary(const StayingHome& staying_home, std::string_view
     for (const auto& [day, count] : staying_home.sent_on_day)
         summary += text::CountOf(count, "Buchung", "Buchungen") + " übersprungen: schon am " + GermanDay(day) + " an »"
                    + std::string(account) + "« gesendet\n";
-    if (staying_home.unclear.empty())
+    std::vector<const StayingHome::Unclear*> unclear;
+    for (const StayingHome::Unclear& booking : staying_home.unclear) {
+        if (being_sent != nullptr && booking.texts == *being_sent)
+            summary += "1 Buchung wird gerade von einem anderen velmora-import gesendet:\n" + unclearLine(booking);
+        else
+            unclear.push_back(&booking);
+    }
+    if (unclear.empty())
         return summary;
-    summary += text::CountOf(staying_home.unclear.size(), "Buchung", "Buchungen") + " nicht gesendet: "
+    summary += text::CountOf(unclear.size(), "Buchung", "Buchungen") + " nicht gesendet: "
                + std::string(unclear_advice) + ":\n";
-    for (const StayingHome::Unclear& unclear : staying_home.unclear)
-        summary += unclearLine(unclear);
+    for (const StayingHome::Unclear* booking : unclear)
+        summary += unclearLine(*booking);
     return summary;
 }
 

@@ -61,7 +61,9 @@ private:
 };
 
 // One line per day of sending, then the unclear bookings, each on its line;
-// empty when every booking goes out.
-std::string StayingHomeSummary(const StayingHome& staying_home, std::string_view account);
+// empty when every booking goes out. `being_sent`: the booking another
+// velmora-import is sending right now, which is named as such, not as unclear.
+std::string StayingHomeSummary(const StayingHome& staying_home, std::string_view account,
+                               const import::BookingArguments* being_sent = nullptr);
 
 }  // namespace velmora::cli

@@ -10,11 +10,6 @@ namespace velmora::cli {
 
 namespace {
 
-constexpr std::string_view interrupted = "Abgebrochen (Strg+C).";
-constexpr std::string_view interrupted_twice =
-    "Abgebrochen (zweimal Strg+C): Das Buchungsskript wurde mitten in einer Buchung beendet. Ob diese Buchung in "
-    "Zandor angekommen ist, ist unklar; bitte dort nachsehen. Ein neuer Aufruf sendet sie nicht von selbst.";
-
 // "312 von 1.000 Buchungen gesendet", rewritten in place on a terminal.
 class Progress {
 public:
@@ -64,7 +59,7 @@ public:
     {
         for (const OutgoingBooking& booking : bookings) {
             if (watch_.stopAsked())
-                return stop(interrupted, exit_interrupted);
+                return stop(watch_.stopReason(), watch_.stopStatus());
             if (const int status = sendOne(booking); status != exit_done)
                 return status;
         }
@@ -79,12 +74,12 @@ private:
         try {
             note(SentState::unterwegs, booking);
         } catch (const RecordFileError& error) {
-            return stop(error.what(), exit_script_failed);
+            return stop(error.what(), exit_record_unwritten);
         }
         try {
-            buchungViaTessel(booking.texts, watch_.whileWaiting());
+            buchungViaTessel(booking.texts, watch_.scriptWaiter());
         } catch (const ScriptEnded&) {
-            return stop(interrupted_twice, exit_interrupted);  // the booking stays "unterwegs"
+            return stop(watch_.scriptEndReason(), exit_unclear_left);  // the booking stays "unterwegs"
         } catch (const RuntimeException& error) {
             return stop(std::string(error.what()) + noteFailure(booking), exit_script_failed);
         }
@@ -93,7 +88,7 @@ private:
             note(SentState::gesendet, booking);
         } catch (const RecordFileError& error) {
             return stop("Die letzte Buchung ist gesendet, aber nicht vermerkt: " + std::string(error.what()),
-                        exit_script_failed);
+                        exit_record_unwritten);
         }
         progress_.show(sent_);
         return exit_done;

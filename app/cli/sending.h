@@ -19,9 +19,10 @@ struct OutgoingBooking {
     std::string key;
 };
 
-// Without a record (nullptr) nothing is noted. Returns the exit status: 0 all
-// sent, 1 a script failed or the record could not be written, 130 stopped by
-// Ctrl+C; the reason and the count are told.
+// Without a record (nullptr) nothing is noted. Returns the exit status (see
+// ExitStatus): all sent, a script failed, the record could not be written, a
+// script ended by a second signal, or stopped by a signal; the reason and the
+// count are told.
 int SendBookings(const std::vector<OutgoingBooking>& bookings, const RecordFile* record, std::string_view account,
                  const Streams& streams);
 

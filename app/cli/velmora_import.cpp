@@ -54,13 +54,23 @@ std::string helpText()
             "vorigen überschneidet, nur das Neue. Gleiche Buchungen am selben Tag zählen als erste, zweite, ...\n"
             "Nach einem Abbruch sendet derselbe Aufruf genau den Rest. Eine Buchung, die beim Abbruch\n"
             "unterwegs war, ist unklar und geht erst mit --alle hinaus oder nach --vergessen. Die\n"
-            "Vorschau zeigt je Buchung „neu“, „schon gesendet“ oder „unklar“. Strg+C hält nach der\n"
-            "laufenden Buchung an, ein zweites Strg+C auch mitten in ihr.\n\n"
-            "Rückgabewert: 0 fertig, 1 ein Skript ist gescheitert, 2 falscher Aufruf, eine Datei\n"
-            "nicht lesbar oder keine QIF-Datei, das Konto unbekannt, das Protokoll nicht nutzbar oder\n"
-            "von einem anderen velmora-import belegt, eine Buchung ohne lesbares Datum oder ohne\n"
-            "lesbaren Betrag ohne --trotzdem, 3 Zandor läuft nicht oder hat keine Kontenmappe offen,\n"
-            "130 mit Strg+C abgebrochen.\n";
+            "Vorschau zeigt je Buchung „neu“, „schon gesendet“ oder „unklar“ (oder „wird gesendet“, wenn\n"
+            "ein anderes velmora-import sie gerade sendet). Strg+C, SIGTERM, SIGHUP (Terminal\n"
+            "geschlossen) und SIGQUIT halten nach der laufenden Buchung an, ein zweites Signal auch\n"
+            "mitten in ihr. Das Protokoll muss eine gewöhnliche Datei sein (oder noch fehlen).\n\n"
+            "Rückgabewert:\n"
+            "  0    fertig\n"
+            "  1    ein Skript ist gescheitert\n"
+            "  2    falscher Aufruf, eine Datei nicht lesbar oder keine QIF-Datei, das Konto unbekannt,\n"
+            "       das Protokoll nicht nutzbar (keine gewöhnliche Datei) oder von einem anderen\n"
+            "       velmora-import belegt, eine Buchung ohne lesbares Datum oder ohne lesbaren Betrag\n"
+            "       ohne --trotzdem\n"
+            "  3    Zandor läuft nicht oder hat keine Kontenmappe offen\n"
+            "  4    eine Buchung ist unklar und nicht gesendet: ihr Skript wurde durch ein zweites\n"
+            "       Signal beendet, oder das Protokoll kannte sie schon als unterwegs\n"
+            "  5    eine Zeile des Protokolls ließ sich nicht schreiben (etwa die Platte voll)\n"
+            "  128+Signal  durch ein Signal nach der laufenden Buchung angehalten: 130 Strg+C,\n"
+            "       129 Terminal geschlossen, 131 SIGQUIT, 143 SIGTERM\n";
     return help;
 }
 

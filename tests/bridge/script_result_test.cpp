@@ -45,16 +45,6 @@ const ResultRow result_rows[] = {
 INSTANTIATE_TEST_SUITE_P(Bridge, ScriptResult, ::testing::ValuesIn(result_rows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-// A reader that waited for the end of one stream before reading the other
-// would hang here: the error output fills its pipe first.
-TEST(ScriptResult, LargeOutputOnBothStreamsDoesNotBlock)
-{
-    const testing::TemporaryBundle bundle;
-    bundle.writeScript(kKontennamenScript, "#!/bin/sh\nhead -c 1048576 /dev/zero | tr '\\0' e >&2\n"
-                                           "head -c 1048576 /dev/zero | tr '\\0' o\n");
-    EXPECT_EQ(Kontennamenermitteln({}), std::string(1048576, 'o'));
-}
-
 TEST(AccountNames, SplitAtEveryCommaAndBlankOnly)
 {
     using Names = std::vector<std::string>;

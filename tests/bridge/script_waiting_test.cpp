@@ -1,63 +1,147 @@
-// Waiting for a script with a hook: the hook is asked while the script runs,
-// and a script it gives up on is ended with everything it started, politely
-// or, if it will not go, by force. The script runs in a process group of its
-// own, so a Ctrl+C at the terminal never reaches it.
+// Waiting for a script: its end ends the wait, whatever it left running that
+// still holds its output; a script the caller gives up on is ended with
+// everything it started, politely or, if it will not go, by force. Each kind
+// of script is tried with both ways of noticing a script's end, and no wait
+// leaves a descriptor behind.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <signal.h>
+#include <thread>
 #include <unistd.h>
 
 #include "bridge/banking_scripts.h"
 #include "platform/errors.h"
+#include "platform/poll_wait.h"
 #include "tests/support/temporary_bundle.h"
 
 namespace velmora {
 namespace {
 
-using process::WhileWaiting;
+using namespace std::chrono_literals;
+using process::ExitNoticeKind;
+
+enum class TimeClass {
+    ends_with_the_script,  // well before the background sleep of 5 s it leaves behind
+    waits_for_the_end,     // at least until the caller ends it
+};
 
 struct WaitRow {
     const char* name;
     const char* script_body;
-    int ask_before_ending;  // the hook's answer turns to end_program after so many questions; -1: never
-    bool ended_on_request;
-    int signal;  // what ended the script
+    bool ended_by_caller;  // the caller asks for the end 300 ms after the start
+    std::size_t output_size;
+    bool exited_normally;
+    int exit_status_or_signal;
+    TimeClass time_class;
 };
 
 void PrintTo(const WaitRow& row, std::ostream* out) { *out << row.name; }
 
-class ScriptWaiting : public ::testing::TestWithParam<WaitRow> {};
-
-TEST_P(ScriptWaiting, EndsTheScriptOnlyWhenAskedAndByForceIfItWillNotGo)
-{
-    const WaitRow& row = GetParam();
-    const testing::TemporaryBundle bundle;
-    bundle.writeScript("s", std::string("#!/bin/sh\n") + row.script_body);
-    int questions = 0;
-    const process::Outcome outcome = process::run(bundle.resources / "s", {}, [&] {
-        return ++questions == row.ask_before_ending ? WhileWaiting::end_program : WhileWaiting::keep_waiting;
-    });
-    EXPECT_EQ(outcome.ended_on_request, row.ended_on_request);
-    EXPECT_EQ(outcome.signal, row.signal);
-    EXPECT_GT(questions, 1);  // asked while the script ran, not only once at its end
-}
-
 const WaitRow wait_rows[] = {
-    {"RunsToItsEndWhileTheHookIsAsked", "sleep 0.2; echo ok\n", -1, false, 0},
-    // The background sleep keeps the output open: only ending the whole group ends the wait.
-    {"EndedWithWhatItStarted", "sleep 300 &\nwait\n", 3, true, SIGTERM},
-    {"KilledWhenItIgnoresTheRequest", "trap '' TERM\nwhile :; do sleep 0.05; done\n", 3, true, SIGKILL},
-    {"ClosedOutputButStillRunning", "exec >/dev/null 2>&1\nsleep 300\n", 3, true, SIGTERM},
+    {"WritesAndExits", "echo ok\n", false, 3, true, 0, TimeClass::ends_with_the_script},
+    {"LeavesABackgroundSleepHoldingItsOutput", "sleep 5 &\necho ok\n", false, 3, true, 0,
+     TimeClass::ends_with_the_script},
+    {"ClosesItsOutputAndRunsOn", "exec >/dev/null 2>&1\nsleep 0.3\nexit 3\n", false, 0, true, 3,
+     TimeClass::waits_for_the_end},
+    // Both streams more than a pipe holds: reading one only to its end first would deadlock.
+    {"WritesMoreThanAPipeHolds",
+     "head -c 1048576 /dev/zero | tr '\\0' e >&2\nhead -c 1048576 /dev/zero | tr '\\0' o\n", false, 1048576, true,
+     0, TimeClass::ends_with_the_script},
+    {"HangsThenIsEndedWithWhatItStarted", "sleep 300 &\nwait\n", true, 0, false, SIGTERM,
+     TimeClass::waits_for_the_end},
+    {"HangsIgnoringTheRequestThenIsKilled", "trap '' TERM\nwhile :; do sleep 0.05; done\n", true, 0, false, SIGKILL,
+     TimeClass::waits_for_the_end},
 };
 
-INSTANTIATE_TEST_SUITE_P(Bridge, ScriptWaiting, ::testing::ValuesIn(wait_rows),
-                         [](const auto& row) { return std::string(row.param.name); });
+std::size_t openDescriptors()
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
+}
+
+// The caller's wish to end the script, as velmora-import's signal gives it:
+// a byte in a pipe, written a while after the start.
+class LaterWish {
+public:
+    LaterWish() { EXPECT_EQ(::pipe(ends_), 0); }
+    ~LaterWish()
+    {
+        if (writer_.joinable())
+            writer_.join();
+        ::close(ends_[0]);
+        ::close(ends_[1]);
+    }
+    void comeAfter(std::chrono::milliseconds delay)
+    {
+        writer_ = std::thread([this, delay] {
+            std::this_thread::sleep_for(delay);
+            [[maybe_unused]] const ssize_t ignored = ::write(ends_[1], "x", 1);
+        });
+    }
+    int descriptor() const { return ends_[0]; }
+
+private:
+    int ends_[2] = {-1, -1};
+    std::thread writer_;
+};
+
+class ScriptWaiting : public ::testing::TestWithParam<std::tuple<WaitRow, ExitNoticeKind>> {
+protected:
+    void SetUp() override { previous_kind_ = process::UseExitNotice(std::get<1>(GetParam())); }
+    void TearDown() override { process::UseExitNotice(previous_kind_); }
+
+private:
+    ExitNoticeKind previous_kind_{};
+};
+
+TEST_P(ScriptWaiting, EndsWithTheScriptAndLeavesNoDescriptor)
+{
+    const WaitRow& row = std::get<0>(GetParam());
+    const testing::TemporaryBundle bundle;
+    bundle.writeScript("s", std::string("#!/bin/sh\n") + row.script_body);
+    process::run("/bin/true", {});  // what is made once, for every later child, is there before counting
+    const std::size_t descriptors_before = openDescriptors();
+    const auto started = std::chrono::steady_clock::now();
+    process::Outcome outcome;
+    {
+        LaterWish wish;
+        if (row.ended_by_caller)
+            wish.comeAfter(300ms);
+        process::PollWaiter waiter(wish.descriptor(), [] { return true; });
+        outcome = process::run(bundle.resources / "s", {}, &waiter);
+    }
+    const auto took = std::chrono::steady_clock::now() - started;
+
+    EXPECT_EQ(outcome.standard_output.size(), row.output_size);
+    EXPECT_EQ(outcome.exited_normally, row.exited_normally);
+    EXPECT_EQ(row.exited_normally ? outcome.exit_status : outcome.signal, row.exit_status_or_signal);
+    EXPECT_EQ(outcome.ended_on_request, row.ended_by_caller);
+    if (row.time_class == TimeClass::ends_with_the_script)
+        EXPECT_LT(took, 4s);
+    else
+        EXPECT_GE(took, 300ms);
+    EXPECT_EQ(openDescriptors(), descriptors_before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bridge, ScriptWaiting,
+                         ::testing::Combine(::testing::ValuesIn(wait_rows),
+                                            ::testing::Values(ExitNoticeKind::process_descriptor,
+                                                              ExitNoticeKind::child_signal)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name)
+                                    + (std::get<1>(info.param) == ExitNoticeKind::child_signal ? "_ChildSignal"
+                                                                                               : "_ProcessDescriptor");
+                         });
 
 TEST(ScriptWaiting, ScriptEndedOnRequestIsReportedAsSuch)
 {
     const testing::TemporaryBundle bundle;
     bundle.writeScript(kBuchungScript, "#!/bin/sh\nsleep 300\n");
-    EXPECT_THROW(buchungViaTessel({}, [] { return WhileWaiting::end_program; }), ScriptEnded);
+    LaterWish wish;
+    wish.comeAfter(0ms);
+    process::PollWaiter waiter(wish.descriptor(), [] { return true; });
+    EXPECT_THROW(buchungViaTessel({}, &waiter), ScriptEnded);
 }
 
 TEST(ScriptWaiting, ScriptRunsInAProcessGroupOfItsOwn)

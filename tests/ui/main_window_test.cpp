@@ -77,9 +77,11 @@ TEST(Captions, ShrinkOnlyWhereTheyWouldBeCutOff)
     EXPECT_EQ(caption(10)->font().pixelSize(), 9);
 }
 
-TEST_F(WindowTest, TabFollowsTheDeclaredOrderAndOnlyBeendenEndsTheProgram)
+TEST_F(WindowTest, TabFollowsTheDeclaredOrderFromDateiAuswaehlenAndOnlyBeendenEndsTheProgram)
 {
     ui::Fenster1& w = openWindow();
+    EXPECT_EQ(w.focusWidget(), w.btn_datei());
+    EXPECT_EQ(w.StaticText2()->buddy(), w.pop_konten());
     const QList<QWidget*> focusable{w.btn_quit(), w.btn_save(),  w.btn_datei(),  w.mit_kat(),
                                     w.monat_tag(), w.kat_konto(), w.pop_konten(), w.kat_gleich()};
     QList<QWidget*> visited{focusable.front()};
@@ -97,6 +99,20 @@ TEST_F(WindowTest, TabFollowsTheDeclaredOrderAndOnlyBeendenEndsTheProgram)
     EXPECT_EQ(pressed, 0);
     QTimer::singleShot(0, [&] { QTest::mouseClick(w.btn_quit(), Qt::LeftButton); });
     EXPECT_EQ(RunEventLoopAtMost(5000), 0);
+}
+
+// A long name keeps its start and its end, and no letter is cut in two.
+TEST_F(WindowTest, AFileNameTooLongForItsLabelIsShortenedInTheMiddle)
+{
+    ui::Fenster1& w = openWindow();
+    const QString name = "Kontoauszug Girokonto 2025 Januar bis Dezember mit allen Umsätzen äöü.qif";
+    choose(bundle.file(name.toStdString(), "!Type:Bank\n"));
+    const QLabel* label = w.StaticText3();
+    EXPECT_TRUE(label->text().startsWith("Kontoauszug")) << label->text().toStdString();
+    EXPECT_TRUE(label->text().endsWith("äöü.qif")) << label->text().toStdString();
+    EXPECT_EQ(label->text().count(QChar(0x2026)), 1) << label->text().toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+    EXPECT_EQ(label->toolTip(), name);
 }
 
 }  // namespace

@@ -3,9 +3,14 @@
 // fails, waits for the test, or hangs. The test acts on the progress window
 // or asks the program to end while that booking runs.
 #include <QCloseEvent>
+#include <QSocketNotifier>
 #include <QtTest/qtestspontaneevent.h>
 #include <csignal>
+#include <chrono>
 #include <functional>
+#include <map>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "bridge/zandor_messages.h"
 #include "platform/event_loop.h"
@@ -99,6 +104,7 @@ struct EndRow {
     std::string message;
     std::string next_press_asks;
     bool quits = false;
+    bool resumed = false;  // goes on with "Weitersenden" after a send whose script failed at booking 2
 };
 
 void PrintTo(const EndRow& row, std::ostream* out) { *out << row.name; }
@@ -110,37 +116,54 @@ const std::string one_of_three = "1 von 3 Buchungen dieser Datei wurde schon an 
 
 void stopAndRelease(SendFlow& test, ui::wFortschritt& progress, std::function<void()> stop);
 
+// "Anhalten", then "Skript beenden" once it is offered.
+void stopThenEndScript(ui::wFortschritt& progress)
+{
+    QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton);
+    auto* offer = new QTimer(&progress);  // goes with the progress window
+    QObject::connect(offer, &QTimer::timeout, [&progress] {
+        if (progress.pb_skript_beenden()->isVisible())
+            QTest::mouseClick(progress.pb_skript_beenden(), Qt::LeftButton);
+    });
+    offer->start(50);
+}
+
 const EndRow end_rows[] = {
     {"Completes", AtBooking::nothing, {}, {"Stadtwerke", "Bäcker", "Arbeitgeber"}, "", ""},
     {"ScriptFailsAtBooking2", AtBooking::fail, {}, {"Stadtwerke", "Bäcker"},
      "„An Zandor senden“ ist fehlgeschlagen.\n\nDas Skript »buchungViaTessel.scpt« ist mit Status 5 beendet worden: "
-     "Konto gesperrt\n\nBis dahin wurde 1 Buchung an Zandor gesendet.",
+     "Konto gesperrt\n\nBis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.",
      one_of_three},
     {"AnhaltenDuringBooking2", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
          stopAndRelease(test, progress, [&] { QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton); });
      },
-     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 Buchungen an Zandor gesendet.", two_of_three},
+     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 von 3 Buchungen dieser Datei an Zandor gesendet.",
+     two_of_three},
     {"EscapeOnTheProgressWindow", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
          stopAndRelease(test, progress, [&] { QTest::keyClick(&progress, Qt::Key_Escape); });
      },
-     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 Buchungen an Zandor gesendet.", two_of_three},
+     {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 von 3 Buchungen dieser Datei an Zandor gesendet.",
+     two_of_three},
     {"AnhaltenWhileTheScriptHangsThenSkriptBeenden", AtBooking::hang,
-     [](SendFlow&, ui::wFortschritt& progress) {
-         QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton);
-         auto* offer = new QTimer(&progress);  // goes with the progress window
-         QObject::connect(offer, &QTimer::timeout, [&progress] {
-             if (progress.pb_skript_beenden()->isVisible())
-                 QTest::mouseClick(progress.pb_skript_beenden(), Qt::LeftButton);
-         });
-         offer->start(50);
-     },
+     [](SendFlow&, ui::wFortschritt& progress) { stopThenEndScript(progress); },
      {"Stadtwerke", "Bäcker"},
-     "Senden angehalten. Bis dahin wurde 1 Buchung an Zandor gesendet.\n\nDas Skript der Buchung vom 02.01.2006 über "
-     "50,00 €, Zahlungspartner »Bäcker«, wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder "
-     "nicht: bitte dort nachsehen.",
+     "Senden angehalten. Bis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.\n\nDas Skript der "
+     "Buchung vom 02.01.2006 über 50,00 € von Girokonto an Unbekannt, Zahlungspartner »Bäcker«, wurde beendet, "
+     "bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort nachsehen.",
      one_of_three},
+    // Counted by the file: the progress and the message go on from the booking the first send stopped at.
+    {"ResumedThenSkriptBeenden", AtBooking::hang,
+     [](SendFlow&, ui::wFortschritt& progress) {
+         EXPECT_EQ(progress.StaticText1()->text(), "2 von 3 Buchungen gesendet");
+         stopThenEndScript(progress);
+     },
+     {"Bäcker", "Arbeitgeber"},
+     "Senden angehalten. Bis dahin wurden 2 von 3 Buchungen dieser Datei an Zandor gesendet.\n\nDas Skript der "
+     "Buchung vom 05.01.2006 über 2.500,00 € von Unbekannt an Girokonto, Zahlungspartner »Arbeitgeber«, wurde "
+     "beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort nachsehen.",
+     two_of_three, false, true},
     {"QuitItemDuringBooking2", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
          stopAndRelease(test, progress, [&] { test.window->FileQuit()->trigger(); });
@@ -196,6 +219,12 @@ TEST_P(HowASendEnds, ScriptReceivedMessageAndNextPress)
 {
     const EndRow& row = GetParam();
     platform::QuitOnTerminationSignal();
+    if (row.resumed) {
+        standIn(AtBooking::fail);
+        send();
+        fs::remove(bundle.bookingLog());
+        dialogs.answerQuestion("Weitersenden");
+    }
     standIn(row.at_booking_2);
     if (row.act)
         sendActingAt(2, [&](ui::wFortschritt& progress) { row.act(*this, progress); });
@@ -284,25 +313,58 @@ TEST_F(SendFlow, AWrongMonthDaySwapIsCalledByItsName)
     EXPECT_FALSE(fs::exists(bundle.bookingLog()));
 }
 
-// While a script runs for a second, the progress window takes "Anhalten" and
-// shows it; the send stops right after that script.
-TEST_F(SendFlow, ProgressWindowLivesWhileAScriptRuns)
+// A booking script that leaves a helper holding its output ends its booking
+// when it exits: the send does not wait for the helper, and leaves no
+// descriptor behind.
+TEST_F(SendFlow, AHelperLeftHoldingTheOutputKeepsNoBookingWaiting)
 {
-    bundle.writeScript(kBuchungScript, "#!/bin/sh\nprintf 'x\\036' >> '" + bundle.bookingLog().string() + "'\nsleep 1\n");
-    bool shown_stopping_while_script_ran = false;
-    sendActingAt(1, [&](ui::wFortschritt& progress) {
-        EXPECT_EQ(progress.windowTitle(), "An Zandor senden");
-        EXPECT_EQ(progress.StaticText1()->text(), "0 von 3 Buchungen gesendet");
-        QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton);
-        auto* look = new QTimer(&progress);
-        QObject::connect(look, &QTimer::timeout, [&] {
-            shown_stopping_while_script_ran |= !progress.pb_anhalten()->isEnabled() && progress.isVisible();
-        });
-        look->start(20);
+    bundle.writeScript(kBuchungScript, "#!/bin/sh\nprintf 'x\\036' >> '" + bundle.bookingLog().string()
+                                           + "'\nsleep 5 &\n");
+    const auto descriptors = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto before = descriptors();
+    const auto started = std::chrono::steady_clock::now();
+    send();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));  // not even one helper's 5 s
+    EXPECT_EQ(bundle.bookingsRecorded().size(), 3u);
+    EXPECT_EQ(confirmations(), 1);
+    EXPECT_EQ(descriptors(), before);
+}
+
+// While a script sleeps for a second, the program answers at once: an event
+// posted, a timer and a socket notifier of the test's own all fire before the
+// script has ended, and the progress window takes "Anhalten" and shows it; the
+// send stops right after that script.
+TEST_F(SendFlow, EveryEventIsAnsweredWhileAScriptSleeps)
+{
+    const fs::path script_ended = bundle.folder / "ende";
+    bundle.writeScript(kBuchungScript, "#!/bin/sh\nprintf 'x\\036' >> '" + bundle.bookingLog().string()
+                                           + "'\nsleep 1\ntouch '" + script_ended.string() + "'\n");
+    std::map<std::string, bool> fired_while_script_ran;
+    const auto note = [&](const char* what) { fired_while_script_ran[what] = !fs::exists(script_ended); };
+    QObject receiver;
+    int sockets[2] = {-1, -1};
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, sockets), 0);
+    QSocketNotifier notifier(sockets[1], QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, [&] {
+        notifier.setEnabled(false);
+        note("socket notifier");
     });
-    EXPECT_TRUE(shown_stopping_while_script_ran);
+    sendActingAt(1, [&](ui::wFortschritt& progress) {
+        EXPECT_EQ(progress.StaticText1()->text(), "0 von 3 Buchungen gesendet");
+        EXPECT_EQ(QApplication::activeModalWidget(), &progress);
+        QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton);
+        note(progress.pb_anhalten()->isEnabled() ? "Anhalten not taken" : "Anhalten shown");
+        QMetaObject::invokeMethod(&receiver, [&] { note("posted event"); }, Qt::QueuedConnection);
+        QTimer::singleShot(10, &receiver, [&] { note("timer"); });
+        EXPECT_EQ(::write(sockets[0], "x", 1), 1);
+    });
+    ::close(sockets[0]);
+    ::close(sockets[1]);
+    const std::map<std::string, bool> all_while_script_ran{
+        {"Anhalten shown", true}, {"posted event", true}, {"socket notifier", true}, {"timer", true}};
+    EXPECT_EQ(fired_while_script_ran, all_while_script_ran);
     EXPECT_EQ(bundle.bookingsRecorded().size(), 1u);
-    EXPECT_EQ(lastMessage(), "Senden angehalten. Bis dahin wurde 1 Buchung an Zandor gesendet.");
+    EXPECT_EQ(lastMessage(), "Senden angehalten. Bis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.");
 }
 
 }  // namespace
