@@ -38,12 +38,12 @@ wFortschritt::wFortschritt(QWidget* main_window, std::function<void()> on_stop, 
     pb_skript_beenden()->hide();
 }
 
-// Application-modal, so that the window manager too keeps it in front of the
-// main window and gives it the keyboard; the send's gate decides the rest.
+// Not modal in Qt's sense: the send keeps the rest of the program from input
+// itself, and still hears the main window's close box, which a modal dialog
+// would swallow.
 void wFortschritt::Layout()
 {
     setWindowTitle(QStringLiteral("An Zandor senden"));
-    setWindowModality(Qt::ApplicationModal);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(content_width, content_height);
 }
