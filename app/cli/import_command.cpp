@@ -4,6 +4,7 @@
 #include <optional>
 #include <variant>
 
+#include "app/cli/booking_key.h"
 #include "app/cli/file_summary.h"
 #include "app/cli/preview_formats.h"
 #include "app/cli/record_use.h"
@@ -86,7 +87,7 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
             out += file.path.string() + "\n";
             AppendTableHeader(out);
         }
-        planner.startFile();
+        planner.startFile(&file != &files.back());
         const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {
             const Judgement judgement = planner.judge(booking);
             if (table)

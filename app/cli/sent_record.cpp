@@ -70,6 +70,46 @@ std::optional<std::vector<std::string>> fieldsOf(std::string_view line)
     }
 }
 
+bool validEscapes(std::string_view field)
+{
+    for (std::size_t i = field.find('\\'); i != std::string_view::npos; i = field.find('\\', i + 2))
+        if (i + 1 == field.size() || std::string_view("\\tnr").find(field[i + 1]) == std::string_view::npos)
+            return false;
+    return true;
+}
+
+// What reading the record needs of a line: its first four fields. The nine
+// texts are only checked, never copied, so that a record of years reads fast.
+struct LineHead {
+    std::string time;
+    SentState state;
+    std::string account;
+    std::string key;
+};
+
+std::optional<LineHead> headOf(std::string_view line)
+{
+    std::array<std::string, 4> head;
+    std::size_t fields = 0;
+    for (std::size_t start = 0;; ++fields) {
+        const std::size_t end = line.find(separator, start);
+        const std::string_view field = line.substr(start, end == std::string_view::npos ? end : end - start);
+        if (!validEscapes(field))
+            return std::nullopt;
+        if (fields < head.size())
+            head[fields] = *unescaped(field);
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    if (fields + 1 != fields_per_line)
+        return std::nullopt;
+    const auto state = stateNamed(head[1]);
+    if (!state || GermanDay(head[0]).empty())
+        return std::nullopt;
+    return LineHead{std::move(head[0]), *state, std::move(head[2]), std::move(head[3])};
+}
+
 }  // namespace
 
 const std::string_view record_header = "Zeit\tZustand\tKonto\tSchlüssel\tDatum\tDatum (2)\tBetrag in Cent\tVon Konto\t"
@@ -113,8 +153,8 @@ SentRecord SentRecord::Read(std::string_view content)
         ++number;
         if (line.empty() || (number == 1 && line == record_header.substr(0, record_header.size() - 1)))
             continue;
-        if (auto event = ParseRecordLine(line)) {
-            record.last_[std::move(event->account)][std::move(event->key)] = {event->state, std::move(event->time)};
+        if (auto head = headOf(line)) {
+            record.last_[std::move(head->account)][std::move(head->key)] = {head->state, std::move(head->time)};
         } else {
             record.foreign_lines_.push_back(number);
         }
@@ -124,11 +164,17 @@ SentRecord SentRecord::Read(std::string_view content)
 
 const SentRecord::Last* SentRecord::last(std::string_view account, const std::string& key) const
 {
-    const auto keys = last_.find(std::string(account));
-    if (keys == last_.end())
+    const Keys* keys = keysOf(account);
+    if (keys == nullptr)
         return nullptr;
-    const auto found = keys->second.find(key);
-    return found == keys->second.end() ? nullptr : &found->second;
+    const auto found = keys->find(key);
+    return found == keys->end() ? nullptr : &found->second;
+}
+
+const SentRecord::Keys* SentRecord::keysOf(std::string_view account) const
+{
+    const auto keys = last_.find(std::string(account));
+    return keys == last_.end() ? nullptr : &keys->second;
 }
 
 bool SentRecord::knows(std::string_view account) const

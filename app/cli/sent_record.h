@@ -50,16 +50,20 @@ public:
     // crash while it was written, and is left out.
     static SentRecord Read(std::string_view content);
 
+    using Keys = std::unordered_map<std::string, Last>;
+
     const Last* last(std::string_view account, const std::string& key) const;
     // Whether any line names the account.
     bool knows(std::string_view account) const;
+    // The account's keys with their last events; nullptr when it has none.
+    const Keys* keysOf(std::string_view account) const;
     // The lines (1-based) that are not the record's own, each once.
     const std::vector<std::size_t>& foreignLines() const { return foreign_lines_; }
 
 private:
     // By account, then by key: a million bookings are judged without
     // building a million joined map keys.
-    std::unordered_map<std::string, std::unordered_map<std::string, Last>> last_;
+    std::unordered_map<std::string, Keys> last_;
     std::vector<std::size_t> foreign_lines_;
 };
 

@@ -1,0 +1,82 @@
+#pragma once
+// Entries found by a key digest: open addressing with linear probing in one
+// array of slots (a digest and an entry's number), the entries in a vector
+// of their own. A digest may stand for more than one entry; find() asks the
+// caller's comparison of the full key at every slot whose digest is equal.
+#include <cstdint>
+#include <vector>
+
+#include "app/cli/key_digest.h"
+
+namespace velmora::cli {
+
+template <class Entry>
+class DigestTable {
+public:
+    // The entry with this digest that `matches` accepts, or nullptr.
+    template <class Matches>
+    Entry* find(const KeyDigest& digest, Matches&& matches)
+    {
+        if (slots_.empty())
+            return nullptr;
+        for (std::size_t i = home(digest);; i = next(i)) {
+            const Slot& slot = slots_[i];
+            if (slot.entry_after == 0)
+                return nullptr;
+            if (slot.digest == digest && matches(entries_[slot.entry_after - 1]))
+                return &entries_[slot.entry_after - 1];
+        }
+    }
+    template <class Matches>
+    const Entry* find(const KeyDigest& digest, Matches&& matches) const
+    {
+        return const_cast<DigestTable*>(this)->find(digest, matches);
+    }
+
+    // Adds an entry that find() does not know. References to entries stay
+    // valid until the next add().
+    Entry& add(const KeyDigest& digest, Entry entry)
+    {
+        if ((entries_.size() + 1) * 2 > slots_.size())
+            grow();
+        entries_.push_back(std::move(entry));
+        place(digest, static_cast<std::uint32_t>(entries_.size()));
+        return entries_.back();
+    }
+
+    std::vector<Entry>& entries() { return entries_; }
+    std::size_t size() const { return entries_.size(); }
+
+private:
+    struct Slot {
+        KeyDigest digest;
+        std::uint32_t entry_after = 0;  // the entry's number plus one; 0: the slot is free
+    };
+    static constexpr std::size_t first_size = 16;
+
+    std::size_t home(const KeyDigest& digest) const { return digest.low & (slots_.size() - 1); }
+    std::size_t next(std::size_t i) const { return (i + 1) & (slots_.size() - 1); }
+
+    void place(const KeyDigest& digest, std::uint32_t entry_after)
+    {
+        std::size_t i = home(digest);
+        while (slots_[i].entry_after != 0)
+            i = next(i);
+        slots_[i] = {digest, entry_after};
+    }
+
+    // Twice the slots, at most half of them used: probes stay short.
+    void grow()
+    {
+        std::vector<Slot> old(slots_.empty() ? first_size : slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& slot : old)
+            if (slot.entry_after != 0)
+                place(slot.digest, slot.entry_after);
+    }
+
+    std::vector<Slot> slots_;  // a power of two in size
+    std::vector<Entry> entries_;
+};
+
+}  // namespace velmora::cli
