@@ -52,6 +52,29 @@ std::optional<unsigned> occurrenceNamed(std::string_view digits)
     return occurrence;
 }
 
+// A combination with escapes, its fields unescaped into texts of their own.
+std::optional<KeyDigest> digestOfEscaped(std::string_view combination, DigestFunction digest_of)
+{
+    std::array<std::string, key_fields> texts;
+    std::size_t field = 0;
+    for (std::size_t i = 0; i < combination.size(); ++i) {
+        const char c = combination[i];
+        if (c == field_separator) {
+            if (++field == key_fields)
+                return i + 1 == combination.size()
+                           ? std::optional(digest_of({texts[0], texts[1], texts[2], texts[3], texts[4]}))
+                           : std::nullopt;
+        } else if (c == escape) {
+            if (++i == combination.size() || !needsEscape(combination[i]))
+                return std::nullopt;
+            texts[field] += combination[i];
+        } else {
+            texts[field] += c;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 KeyFields KeyFieldsOf(const import::BookingArguments& booking, std::string_view account)
@@ -97,23 +120,19 @@ std::optional<KeyParts> PartsOfKey(std::string_view key)
 
 std::optional<KeyDigest> DigestOfCombination(std::string_view combination, DigestFunction digest_of)
 {
-    std::array<std::string, key_fields> texts;
-    std::size_t field = 0;
-    for (std::size_t i = 0; i < combination.size(); ++i) {
-        const char c = combination[i];
-        if (c == field_separator) {
-            if (++field == key_fields)
-                return i + 1 == combination.size() ? std::optional(digest_of({texts[0], texts[1], texts[2], texts[3], texts[4]}))
-                                                   : std::nullopt;
-        } else if (c == escape) {
-            if (++i == combination.size() || !needsEscape(combination[i]))
-                return std::nullopt;
-            texts[field] += combination[i];
-        } else {
-            texts[field] += c;
-        }
+    if (combination.find(escape) != std::string_view::npos)
+        return digestOfEscaped(combination, digest_of);
+    KeyFields fields;
+    for (std::string_view& field : fields) {
+        const std::size_t end = combination.find(field_separator);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        field = combination.substr(0, end);
+        combination.remove_prefix(end + 1);
     }
-    return std::nullopt;
+    if (!combination.empty())
+        return std::nullopt;
+    return digest_of(fields);
 }
 
 std::string BookingKeys::next(const import::BookingArguments& booking)

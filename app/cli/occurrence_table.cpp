@@ -24,10 +24,10 @@ OccurrenceTable::Count OccurrenceTable::count(const KeyFields& fields, const Key
 
 void OccurrenceTable::startFile()
 {
-    for (Entry& entry : table_.entries()) {
+    table_.forEach([](Entry& entry) {
         entry.in_earlier_files = std::max(entry.in_earlier_files, entry.in_file);
         entry.in_file = 0;
-    }
+    });
 }
 
 }  // namespace velmora::cli

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -31,18 +33,31 @@ int syncToDisk(int descriptor)
     return fsync(descriptor);
 }
 
+// Linux can fill the mapping at once instead of page by page; elsewhere the
+// pages come as they are read.
+#ifdef MAP_POPULATE
+constexpr int map_at_once = MAP_POPULATE;
+#else
+constexpr int map_at_once = 0;
+#endif
+
 }  // namespace
 
 RecordFile::RecordFile(std::filesystem::path path, int descriptor) : path_(std::move(path)), descriptor_(descriptor) {}
 
 RecordFile::RecordFile(RecordFile&& other) noexcept
-    : path_(std::move(other.path_)), descriptor_(other.descriptor_), content_(std::move(other.content_))
+    : path_(std::move(other.path_)), descriptor_(other.descriptor_), content_(other.content_),
+      mapping_(other.mapping_), read_(std::move(other.read_))
 {
     other.descriptor_ = -1;
+    other.mapping_ = nullptr;
+    other.content_ = {};
 }
 
 RecordFile::~RecordFile()
 {
+    if (mapping_ != nullptr)
+        munmap(mapping_, content_.size());
     if (descriptor_ >= 0)
         close(descriptor_);
 }
@@ -88,6 +103,8 @@ RecordFile RecordFile::ForLooking(const std::filesystem::path& file)
 
 void RecordFile::readContent()
 {
+    if (mapContent())
+        return;
     char buffer[65536];
     for (off_t offset = 0;;) {
         const ssize_t got = pread(descriptor_, buffer, sizeof buffer, offset);
@@ -97,9 +114,26 @@ void RecordFile::readContent()
             fail("lesen");
         if (got == 0)
             return;
-        content_.append(buffer, static_cast<std::size_t>(got));
+        read_.insert(read_.end(), buffer, buffer + got);
+        content_ = {read_.data(), read_.size()};
         offset += got;
     }
+}
+
+// A record is only appended to, and a sender holds it locked: the mapped
+// text stays as it was while this program reads it.
+bool RecordFile::mapContent()
+{
+    struct stat status {};
+    if (fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0)
+        return false;
+    const auto size = static_cast<std::size_t>(status.st_size);
+    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | map_at_once, descriptor_, 0);
+    if (mapped == MAP_FAILED)
+        return false;
+    mapping_ = mapped;
+    content_ = {static_cast<const char*>(mapped), size};
+    return true;
 }
 
 // A file that does not start as a record does is someone's other file: a

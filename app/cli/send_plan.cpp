@@ -43,10 +43,10 @@ std::string_view MarkName(Mark mark)
     return "neu";
 }
 
-SendPlanner::SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use,
-                         DigestFunction digest_of)
+SendPlanner::SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use)
     : account_(account), send_all_(send_all), recording_(use == KeyUse::recording),
-      keys_wanted_(recording_ || record.knows(account)), digest_of_(digest_of), sent_(record, account, digest_of)
+      keys_wanted_(recording_ || record.knows(account)), digest_of_(record.digestFunction()),
+      sent_(record.keysOf(account))
 {
 }
 
@@ -62,9 +62,9 @@ Judgement SendPlanner::judge(const import::BookingArguments& booking)
         return {};
     const KeyFields fields = KeyFieldsOf(booking, account_);
     const KeyDigest digest = digest_of_(fields);
-    const SentKeys::Combination* sent = sent_.find(fields, digest);
-    const OccurrenceTable::Count count = occurrences_.count(fields, digest, count_every_combination_ || sent != nullptr);
-    const SentRecord::Last* last = sent != nullptr ? sent->last(count.occurrence) : nullptr;
+    const bool may_be_sent = sent_ != nullptr && sent_->mayHave(digest);
+    const OccurrenceTable::Count count = occurrences_.count(fields, digest, count_every_combination_ || may_be_sent);
+    const SentRecord::Last* last = may_be_sent ? sent_->last(fields, digest, count.occurrence) : nullptr;
     Judgement judgement{{}, markOf(last), true};
     judgement.goes_out = send_all_ || judgement.mark == Mark::neu;
     if (judgement.goes_out && !send_all_ && count.in_earlier_file) {
@@ -83,9 +83,9 @@ void SendPlanner::noteStayingHome(const Judgement& judgement, const SentRecord::
                                   const import::BookingArguments& booking)
 {
     if (judgement.mark == Mark::schon_gesendet)
-        ++staying_home_.sent_on_day[last->time.substr(0, 10)];
+        ++staying_home_.sent_on_day[std::string(last->time.substr(0, 10))];
     else
-        staying_home_.unclear.push_back({booking, last->time});
+        staying_home_.unclear.push_back({booking, std::string(last->time)});
 }
 
 std::string StayingHomeSummary(const StayingHome& staying_home, std::string_view account)

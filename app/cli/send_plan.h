@@ -11,7 +11,6 @@
 
 #include "app/cli/key_digest.h"
 #include "app/cli/occurrence_table.h"
-#include "app/cli/sent_keys.h"
 #include "app/cli/sent_record.h"
 
 namespace velmora::cli {
@@ -46,9 +45,8 @@ enum class KeyUse { recording, judging };
 
 class SendPlanner {
 public:
-    // The record must outlive the planner.
-    SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use,
-                DigestFunction digest_of = KeyDigestOf);
+    // The record must outlive the planner; its digests are the planner's.
+    SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use);
 
     // Called before the bookings of each file. Judging the last file of a
     // call, only the combinations the record or an earlier file knows need
@@ -68,7 +66,7 @@ private:
     bool keys_wanted_;
     bool count_every_combination_ = true;
     DigestFunction digest_of_;
-    SentKeys sent_;
+    const SentKeys* sent_;  // nullptr when the record does not know the account
     OccurrenceTable occurrences_;
     StayingHome staying_home_;
 };

@@ -4,37 +4,39 @@
 
 namespace velmora::cli {
 
-// A key that no booking could have (someone's edit, a damaged line) is left
-// out: it can never stop a booking.
-SentKeys::SentKeys(const SentRecord& record, std::string_view account, DigestFunction digest_of)
+void SentKeys::note(std::string_view key, const LastEvent& event, DigestFunction digest_of)
 {
-    const SentRecord::Keys* keys = record.keysOf(account);
-    if (keys == nullptr)
+    const auto parts = PartsOfKey(key);
+    const auto digest = parts ? DigestOfCombination(parts->combination, digest_of) : std::nullopt;
+    if (!digest)
         return;
-    for (const auto& [key, last] : *keys) {
-        const auto parts = PartsOfKey(key);
-        const auto digest = parts ? DigestOfCombination(parts->combination, digest_of) : std::nullopt;
-        if (!digest)
-            continue;
-        Combination* combination =
-            table_.find(*digest, [&](const Combination& known) { return known.text == parts->combination; });
-        if (combination == nullptr)
-            combination = &table_.add(*digest, {parts->combination, {}});
-        combination->occurrences.emplace_back(parts->occurrence, &last);
-    }
+    Key* known = table_.find(*digest, [&](const Key& candidate) {
+        return candidate.occurrence == parts->occurrence && candidate.combination == parts->combination;
+    });
+    if (known != nullptr)
+        known->last = event;
+    else
+        table_.add(*digest, {parts->combination, parts->occurrence, event});
 }
 
-const SentRecord::Last* SentKeys::Combination::last(unsigned occurrence) const
+const LastEvent* SentKeys::last(const KeyFields& fields, const KeyDigest& combination, unsigned occurrence) const
 {
-    for (const auto& [number, last] : occurrences)
-        if (number == occurrence)
-            return last;
-    return nullptr;
+    const Key* key = table_.find(combination, [&](const Key& candidate) {
+        return candidate.occurrence == occurrence && CombinationMatches(candidate.combination, fields);
+    });
+    return key != nullptr ? &key->last : nullptr;
 }
 
-const SentKeys::Combination* SentKeys::find(const KeyFields& fields, const KeyDigest& digest) const
+const LastEvent* SentKeys::last(std::string_view key, DigestFunction digest_of) const
 {
-    return table_.find(digest, [&](const Combination& known) { return CombinationMatches(known.text, fields); });
+    const auto parts = PartsOfKey(key);
+    const auto digest = parts ? DigestOfCombination(parts->combination, digest_of) : std::nullopt;
+    if (!digest)
+        return nullptr;
+    const Key* found = table_.find(*digest, [&](const Key& candidate) {
+        return candidate.occurrence == parts->occurrence && candidate.combination == parts->combination;
+    });
+    return found != nullptr ? &found->last : nullptr;
 }
 
 }  // namespace velmora::cli

@@ -1,33 +1,37 @@
 #pragma once
-// The keys the record holds for one account, found by the digest of their
-// combination: a booking's key is looked up without being built, and built
-// (to be compared) only where the digests are equal.
+// The keys the record holds for one account, each with its last event, found
+// by the digest of their combination: a booking is looked up by its fields
+// without its key being built, and its full key is compared wherever the
+// digests are equal.
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "app/cli/digest_table.h"
 #include "app/cli/key_digest.h"
-#include "app/cli/sent_record.h"
+#include "app/cli/sent_state.h"
 
 namespace velmora::cli {
 
 class SentKeys {
 public:
-    SentKeys(const SentRecord& record, std::string_view account, DigestFunction digest_of);
+    // Notes the event of a key (a view into the record's text); a later event
+    // of the same key replaces it. A key no booking could have (someone's
+    // edit) is passed over: it can never stop a booking.
+    void note(std::string_view key, const LastEvent& event, DigestFunction digest_of);
 
-    struct Combination {
-        std::string_view text;  // in the record's key
-        std::vector<std::pair<unsigned, const SentRecord::Last*>> occurrences;
-
-        const SentRecord::Last* last(unsigned occurrence) const;
-    };
-
-    // The record's combination that the fields give, or nullptr.
-    const Combination* find(const KeyFields& fields, const KeyDigest& digest) const;
+    // Whether a key may have this combination: yes as well for another
+    // combination with the same digest, which is fine for deciding what to count.
+    bool mayHave(const KeyDigest& combination) const { return table_.holds(combination); }
+    const LastEvent* last(const KeyFields& fields, const KeyDigest& combination, unsigned occurrence) const;
+    const LastEvent* last(std::string_view key, DigestFunction digest_of) const;
 
 private:
-    DigestTable<Combination> table_;
+    struct Key {
+        std::string_view combination;
+        unsigned occurrence;
+        LastEvent last;
+    };
+
+    DigestTable<Key> table_;
 };
 
 }  // namespace velmora::cli

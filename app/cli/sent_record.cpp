@@ -78,38 +78,6 @@ bool validEscapes(std::string_view field)
     return true;
 }
 
-// What reading the record needs of a line: its first four fields. The nine
-// texts are only checked, never copied, so that a record of years reads fast.
-struct LineHead {
-    std::string time;
-    SentState state;
-    std::string account;
-    std::string key;
-};
-
-std::optional<LineHead> headOf(std::string_view line)
-{
-    std::array<std::string, 4> head;
-    std::size_t fields = 0;
-    for (std::size_t start = 0;; ++fields) {
-        const std::size_t end = line.find(separator, start);
-        const std::string_view field = line.substr(start, end == std::string_view::npos ? end : end - start);
-        if (!validEscapes(field))
-            return std::nullopt;
-        if (fields < head.size())
-            head[fields] = *unescaped(field);
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
-    if (fields + 1 != fields_per_line)
-        return std::nullopt;
-    const auto state = stateNamed(head[1]);
-    if (!state || GermanDay(head[0]).empty())
-        return std::nullopt;
-    return LineHead{std::move(head[0]), *state, std::move(head[2]), std::move(head[3])};
-}
-
 }  // namespace
 
 const std::string_view record_header = "Zeit\tZustand\tKonto\tSchlüssel\tDatum\tDatum (2)\tBetrag in Cent\tVon Konto\t"
@@ -144,42 +112,83 @@ std::optional<RecordEvent> ParseRecordLine(std::string_view line)
     return event;
 }
 
-SentRecord SentRecord::Read(std::string_view content)
+// What reading the record needs of a line: its first four fields. The nine
+// texts are only checked, never copied, so that a record of years reads fast.
+struct SentRecord::LineHead {
+    std::string_view time;
+    SentState state;
+    std::string_view account;
+    std::string_view key;
+};
+
+std::optional<SentRecord::LineHead> SentRecord::headOf(std::string_view line)
+{
+    std::array<std::string_view, 4> head;
+    std::size_t fields = 0;
+    const bool escapes = line.find('\\') != std::string_view::npos;
+    for (std::size_t start = 0;; ++fields) {
+        const std::size_t end = line.find(separator, start);
+        const std::string_view field = line.substr(start, end == std::string_view::npos ? end : end - start);
+        if (escapes && !validEscapes(field))
+            return std::nullopt;
+        if (fields < head.size())
+            head[fields] = field;
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    if (fields + 1 != fields_per_line)
+        return std::nullopt;
+    const auto state = stateNamed(head[1]);
+    if (!state || GermanDay(head[0]).empty())
+        return std::nullopt;
+    for (std::string_view& field : head)
+        if (escapes && field.find('\\') != std::string_view::npos)
+            field = unescaped_.emplace_back(*unescaped(field));
+    return LineHead{head[0], *state, head[2], head[3]};
+}
+
+SentKeys& SentRecord::keysFor(std::string_view account)
+{
+    // Lines of one account usually follow one another: the last one first.
+    if (!accounts_.empty() && accounts_.back().first == account)
+        return accounts_.back().second;
+    for (auto& [name, keys] : accounts_)
+        if (name == account)
+            return keys;
+    return accounts_.emplace_back(account, SentKeys{}).second;
+}
+
+SentRecord SentRecord::Read(std::string_view content, DigestFunction digest_of)
 {
     SentRecord record;
+    record.digest_of_ = digest_of;
     std::size_t number = 0;
     for (std::size_t start = 0, end; (end = content.find('\n', start)) != std::string_view::npos; start = end + 1) {
         const std::string_view line = content.substr(start, end - start);
         ++number;
         if (line.empty() || (number == 1 && line == record_header.substr(0, record_header.size() - 1)))
             continue;
-        if (auto head = headOf(line)) {
-            record.last_[std::move(head->account)][std::move(head->key)] = {head->state, std::move(head->time)};
-        } else {
+        if (const auto head = record.headOf(line))
+            record.keysFor(head->account).note(head->key, {head->state, head->time}, digest_of);
+        else
             record.foreign_lines_.push_back(number);
-        }
     }
     return record;
 }
 
-const SentRecord::Last* SentRecord::last(std::string_view account, const std::string& key) const
+const SentRecord::Last* SentRecord::last(std::string_view account, std::string_view key) const
 {
-    const Keys* keys = keysOf(account);
-    if (keys == nullptr)
-        return nullptr;
-    const auto found = keys->find(key);
-    return found == keys->end() ? nullptr : &found->second;
+    const SentKeys* keys = keysOf(account);
+    return keys != nullptr ? keys->last(key, digest_of_) : nullptr;
 }
 
-const SentRecord::Keys* SentRecord::keysOf(std::string_view account) const
+const SentKeys* SentRecord::keysOf(std::string_view account) const
 {
-    const auto keys = last_.find(std::string(account));
-    return keys == last_.end() ? nullptr : &keys->second;
-}
-
-bool SentRecord::knows(std::string_view account) const
-{
-    return last_.contains(std::string(account));
+    for (const auto& [name, keys] : accounts_)
+        if (name == account)
+            return &keys;
+    return nullptr;
 }
 
 std::string GermanDay(std::string_view time)

@@ -63,8 +63,9 @@ class Keys : public ::testing::TestWithParam<KeyRow> {
 protected:
     static void expectGoingOut(const KeyRow& row, DigestFunction digest_of)
     {
-        const SentRecord record = SentRecord::Read(recordOfSending(row.first));
-        SendPlanner planner(row.second_account, record, false, KeyUse::recording, digest_of);
+        const std::string text = recordOfSending(row.first);
+        const SentRecord record = SentRecord::Read(text, digest_of);
+        SendPlanner planner(row.second_account, record, false, KeyUse::recording);
         std::size_t going_out = 0;
         for (const Payment& payment : row.second)
             going_out += planner.judge(payment.of(row.second_account)).goes_out ? 1 : 0;
@@ -128,13 +129,14 @@ TEST(Keys, OverlappingFilesInOneCallSendEachBookingOnce)
 // digest alone, as a send counts it and as the preview of the last file does.
 TEST(Keys, CollidingDigestsNeverTakeOneBookingForAnother)
 {
-    const SentRecord record = SentRecord::Read(recordOfSending({bakery}));
+    const std::string text = recordOfSending({bakery});
     const std::vector<std::vector<Payment>> files{{salary, bakery}, {power, bakery, bakery, salary}};
     for (const KeyUse use : {KeyUse::recording, KeyUse::judging}) {
         for (const DigestFunction digest_of : {DigestFunction{KeyDigestOf}, DigestFunction{everyDigestCollides}}) {
             SCOPED_TRACE(std::string(use == KeyUse::recording ? "send" : "preview")
                          + (digest_of == KeyDigestOf ? "" : ", every digest colliding"));
-            SendPlanner planner("Girokonto", record, false, use, digest_of);
+            const SentRecord record = SentRecord::Read(text, digest_of);
+            SendPlanner planner("Girokonto", record, false, use);
             std::string marks;
             for (const auto& file : files) {
                 planner.startFile(&file != &files.back());
