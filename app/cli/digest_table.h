@@ -64,6 +64,17 @@ public:
         return entries_.back().entry;
     }
 
+    // Room for `entries` without growing.
+    void reserve(std::size_t entries)
+    {
+        entries_.reserve(entries);
+        std::size_t slots = first_size;
+        while (slots < entries * 2)
+            slots *= 2;
+        if (slots > slots_.size())
+            rehash(slots);
+    }
+
     template <class Visit>
     void forEach(Visit&& visit)
     {
@@ -95,9 +106,11 @@ private:
     }
 
     // Twice the slots, at most half of them used: probes stay short.
-    void grow()
+    void grow() { rehash(slots_.empty() ? first_size : slots_.size() * 2); }
+
+    void rehash(std::size_t slots)
     {
-        std::vector<Slot> old(slots_.empty() ? first_size : slots_.size() * 2);
+        std::vector<Slot> old(slots);
         old.swap(slots_);
         for (const Slot& slot : old)
             if (slot.entry_after != 0)

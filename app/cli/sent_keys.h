@@ -13,6 +13,9 @@ namespace velmora::cli {
 
 class SentKeys {
 public:
+    // Room for a record of `lines` lines without growing.
+    explicit SentKeys(std::size_t lines) { table_.reserve(lines / 2); }
+
     // Notes the event of a key (a view into the record's text); a later event
     // of the same key replaces it. A key no booking could have (someone's
     // edit) is passed over: it can never stop a booking.

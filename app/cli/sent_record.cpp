@@ -1,5 +1,6 @@
 #include "app/cli/sent_record.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 
@@ -10,6 +11,9 @@ namespace {
 constexpr char separator = '\t';
 constexpr std::size_t booking_texts = 9;
 constexpr std::size_t fields_per_line = 4 + booking_texts;
+// About what a line holds (time, state, account, key and nine texts); a
+// guess too small only costs the tables a step of growth.
+constexpr std::size_t typical_line_size = 200;
 
 constexpr std::array<std::string_view, 4> state_names{"unterwegs", "gesendet", "fehlgeschlagen", "vergessen"};
 
@@ -70,6 +74,12 @@ std::optional<std::vector<std::string>> fieldsOf(std::string_view line)
     }
 }
 
+// "2026-12-06…": what GermanDay can read.
+bool isTime(std::string_view time)
+{
+    return time.size() >= 10 && time[4] == '-' && time[7] == '-';
+}
+
 bool validEscapes(std::string_view field)
 {
     for (std::size_t i = field.find('\\'); i != std::string_view::npos; i = field.find('\\', i + 2))
@@ -121,26 +131,23 @@ struct SentRecord::LineHead {
     std::string_view key;
 };
 
+// A backslash that ends a field is followed by a tab, which is no escape:
+// the whole line is checked at once.
 std::optional<SentRecord::LineHead> SentRecord::headOf(std::string_view line)
 {
-    std::array<std::string_view, 4> head;
-    std::size_t fields = 0;
-    const bool escapes = line.find('\\') != std::string_view::npos;
-    for (std::size_t start = 0;; ++fields) {
-        const std::size_t end = line.find(separator, start);
-        const std::string_view field = line.substr(start, end == std::string_view::npos ? end : end - start);
-        if (escapes && !validEscapes(field))
-            return std::nullopt;
-        if (fields < head.size())
-            head[fields] = field;
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
-    if (fields + 1 != fields_per_line)
+    if (static_cast<std::size_t>(std::count(line.begin(), line.end(), separator)) + 1 != fields_per_line)
         return std::nullopt;
+    const bool escapes = line.find('\\') != std::string_view::npos;
+    if (escapes && !validEscapes(line))
+        return std::nullopt;
+    std::array<std::string_view, 4> head;
+    for (std::string_view& field : head) {
+        const std::size_t end = line.find(separator);
+        field = line.substr(0, end);
+        line.remove_prefix(end + 1);
+    }
     const auto state = stateNamed(head[1]);
-    if (!state || GermanDay(head[0]).empty())
+    if (!state || !isTime(head[0]))
         return std::nullopt;
     for (std::string_view& field : head)
         if (escapes && field.find('\\') != std::string_view::npos)
@@ -156,13 +163,16 @@ SentKeys& SentRecord::keysFor(std::string_view account)
     for (auto& [name, keys] : accounts_)
         if (name == account)
             return keys;
-    return accounts_.emplace_back(account, SentKeys{}).second;
+    // Most records hold one account, and a booking two lines ("unterwegs",
+    // "gesendet"): room for the record's keys at once, not grown step by step.
+    return accounts_.emplace_back(account, SentKeys(expected_lines_)).second;
 }
 
 SentRecord SentRecord::Read(std::string_view content, DigestFunction digest_of)
 {
     SentRecord record;
     record.digest_of_ = digest_of;
+    record.expected_lines_ = content.size() / typical_line_size;
     std::size_t number = 0;
     for (std::size_t start = 0, end; (end = content.find('\n', start)) != std::string_view::npos; start = end + 1) {
         const std::string_view line = content.substr(start, end - start);
@@ -193,7 +203,7 @@ const SentKeys* SentRecord::keysOf(std::string_view account) const
 
 std::string GermanDay(std::string_view time)
 {
-    if (time.size() < 10 || time[4] != '-' || time[7] != '-')
+    if (!isTime(time))
         return {};
     return std::string(time.substr(8, 2)) + "." + std::string(time.substr(5, 2)) + "." + std::string(time.substr(0, 4));
 }

@@ -66,6 +66,7 @@ private:
     SentKeys& keysFor(std::string_view account);
 
     DigestFunction digest_of_ = KeyDigestOf;
+    std::size_t expected_lines_ = 0;
     // By account: a record names a few, looked up one after the other.
     std::vector<std::pair<std::string_view, SentKeys>> accounts_;
     std::deque<std::string> unescaped_;  // the fields that held an escape, for their views
