@@ -1,22 +1,47 @@
 #include "app/cli/sent_keys.h"
 
+#include <optional>
+
 #include "app/cli/booking_key.h"
 
 namespace velmora::cli {
 
-void SentKeys::note(std::string_view key, const LastEvent& event, DigestFunction digest_of)
+namespace {
+
+// A key of the record taken apart, with the digest of its combination.
+struct KnownKey {
+    KeyParts parts;
+    KeyDigest digest;
+};
+
+std::optional<KnownKey> knownKey(std::string_view key, DigestFunction digest_of)
 {
     const auto parts = PartsOfKey(key);
     const auto digest = parts ? DigestOfCombination(parts->combination, digest_of) : std::nullopt;
     if (!digest)
+        return std::nullopt;
+    return KnownKey{*parts, *digest};
+}
+
+// Whether a noted key is this one: occurrence and combination alike.
+auto sameKey(const KeyParts& parts)
+{
+    return [&parts](const auto& candidate) {
+        return candidate.occurrence == parts.occurrence && candidate.combination == parts.combination;
+    };
+}
+
+}  // namespace
+
+void SentKeys::note(std::string_view key, const LastEvent& event, DigestFunction digest_of)
+{
+    const auto known = knownKey(key, digest_of);
+    if (!known)
         return;
-    Key* known = table_.find(*digest, [&](const Key& candidate) {
-        return candidate.occurrence == parts->occurrence && candidate.combination == parts->combination;
-    });
-    if (known != nullptr)
-        known->last = event;
+    if (Key* noted = table_.find(known->digest, sameKey(known->parts)))
+        noted->last = event;
     else
-        table_.add(*digest, {parts->combination, parts->occurrence, event});
+        table_.add(known->digest, {known->parts.combination, known->parts.occurrence, event});
 }
 
 const LastEvent* SentKeys::last(const KeyFields& fields, const KeyDigest& combination, unsigned occurrence) const
@@ -29,13 +54,8 @@ const LastEvent* SentKeys::last(const KeyFields& fields, const KeyDigest& combin
 
 const LastEvent* SentKeys::last(std::string_view key, DigestFunction digest_of) const
 {
-    const auto parts = PartsOfKey(key);
-    const auto digest = parts ? DigestOfCombination(parts->combination, digest_of) : std::nullopt;
-    if (!digest)
-        return nullptr;
-    const Key* found = table_.find(*digest, [&](const Key& candidate) {
-        return candidate.occurrence == parts->occurrence && candidate.combination == parts->combination;
-    });
+    const auto known = knownKey(key, digest_of);
+    const Key* found = known ? table_.find(known->digest, sameKey(known->parts)) : nullptr;
     return found != nullptr ? &found->last : nullptr;
 }
 
