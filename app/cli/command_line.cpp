@@ -22,8 +22,42 @@ std::optional<PreviewFormat> formatNamed(std::string_view name)
     return std::nullopt;
 }
 
+// The flags that take no value, each with what it sets. A new flag is a new row.
+struct Parsed {
+    Invocation invocation;
+    bool help = false;
+    bool version = false;
+    bool accounts = false;
+};
+
+struct Switch {
+    std::string_view flag;
+    void (*set)(Parsed&);
+};
+
+constexpr Switch switches[] = {
+    {"--help", [](Parsed& parsed) { parsed.help = true; }},
+    {"--version", [](Parsed& parsed) { parsed.version = true; }},
+    {"--konten", [](Parsed& parsed) { parsed.accounts = true; }},
+    {"--vorschau", [](Parsed& parsed) { parsed.invocation.preview = true; }},
+    {"--trotzdem", [](Parsed& parsed) { parsed.invocation.send_unreadable = true; }},
+    {"--alle", [](Parsed& parsed) { parsed.invocation.record.send_all = true; }},
+    {"--vergessen", [](Parsed& parsed) { parsed.invocation.record.forget = true; }},
+    {"--ohne-protokoll", [](Parsed& parsed) { parsed.invocation.record.used = false; }},
+};
+
 // Walks the arguments once; "--konto NAME" and "--konto=NAME" are the same,
 // and after "--" every argument is a file.
+//
+// Written by hand rather than with QCommandLineParser, whose parse() would
+// change what a user sees. It turns every argument into a QString, and a
+// file or account name in Latin-1 bytes (as old German exports are named)
+// comes back with U+FFFD in place of "ä": the file is not found, the record
+// names another account. It reports unknown options without their place, so
+// the first wrong argument of a line can no longer be named; it splits
+// "-xyz" into "x", "y", "z", where the message names »-xyz«; and it reports
+// "--kategorien=ja" only in English ("Unexpected value after
+// '--kategorien'."), without the value.
 class Parser {
 public:
     explicit Parser(const std::vector<std::string_view>& arguments) : arguments_(arguments) {}
@@ -40,27 +74,17 @@ public:
 private:
     void take(std::string_view argument)
     {
-        if (files_only_ || !argument.starts_with("-") || argument == "-") {
+        if (files_only_ || !argument.starts_with("-") || argument == "-")
             invocation_.files.emplace_back(argument);
-        } else if (argument == "--") {
+        else if (argument == "--")
             files_only_ = true;
-        } else if (argument == "--help") {
-            help_ = true;
-        } else if (argument == "--version") {
-            version_ = true;
-        } else if (argument == "--konten") {
-            accounts_ = true;
-        } else if (argument == "--vorschau") {
-            invocation_.preview = true;
-        } else if (argument == "--trotzdem") {
-            invocation_.send_unreadable = true;
-        } else if (argument == "--alle") {
-            invocation_.record.send_all = true;
-        } else if (argument == "--vergessen") {
-            invocation_.record.forget = true;
-        } else if (argument == "--ohne-protokoll") {
-            invocation_.record.used = false;
-        } else if (const auto value = valueOf(argument, record_flag)) {
+        else if (!switchOn(argument) && !takeValued(argument) && !tick(argument))
+            fail("unbekannte Option »" + std::string(argument) + "«");
+    }
+
+    bool takeValued(std::string_view argument)
+    {
+        if (const auto value = valueOf(argument, record_flag)) {
             invocation_.record.file = *value;
             record_given_ = true;
         } else if (const auto value = valueOf(argument, konto_flag)) {
@@ -68,9 +92,20 @@ private:
             konto_given_ = true;
         } else if (const auto value = valueOf(argument, format_flag)) {
             takeFormat(*value);
-        } else if (!tick(argument)) {
-            fail("unbekannte Option »" + std::string(argument) + "«");
+        } else {
+            return false;
         }
+        return true;
+    }
+
+    bool switchOn(std::string_view argument)
+    {
+        const auto found = std::find_if(std::begin(switches), std::end(switches),
+                                        [&](const Switch& s) { return s.flag == argument; });
+        if (found == std::end(switches))
+            return false;
+        found->set(parsed_);
+        return true;
     }
 
     // The value of "--flag VALUE" or "--flag=VALUE"; nullopt for another flag.
@@ -108,11 +143,11 @@ private:
 
     std::variant<Invocation, UsageError> checked()
     {
-        if (help_ || version_) {
-            invocation_.action = help_ ? Action::help : Action::version;
+        if (parsed_.help || parsed_.version) {
+            invocation_.action = parsed_.help ? Action::help : Action::version;
             return invocation_;
         }
-        if (accounts_) {
+        if (parsed_.accounts) {
             if (arguments_.size() != 1)
                 return UsageError{"--konten steht allein"};
             invocation_.action = Action::list_accounts;
@@ -144,12 +179,10 @@ private:
 
     const std::vector<std::string_view>& arguments_;
     std::size_t next_ = 0;
-    Invocation invocation_;
+    Parsed parsed_;
+    Invocation& invocation_ = parsed_.invocation;
     std::optional<UsageError> error_;
     bool files_only_ = false;
-    bool help_ = false;
-    bool version_ = false;
-    bool accounts_ = false;
     bool konto_given_ = false;
     bool format_given_ = false;
     bool record_given_ = false;

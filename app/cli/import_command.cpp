@@ -6,6 +6,7 @@
 #include <utility>
 #include <variant>
 
+#include "app/cli/booking_key.h"
 #include "app/cli/file_summary.h"
 #include "app/cli/preview_formats.h"
 #include "app/cli/record_use.h"
@@ -121,7 +122,7 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
             out += file.path.string() + "\n";
             AppendTableHeader(out);
         }
-        planner.startFile();
+        planner.startFile(&file != &files.back());
         import::Unreadable unreadable;
         const auto show = [&](const import::BookingArguments& booking) {
             const Judgement judgement = planner.judge(booking);

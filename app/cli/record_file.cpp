@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,19 +82,31 @@ int openWithoutWaiting(const std::filesystem::path& path, int flags)
     return descriptor;
 }
 
+// Linux can fill the mapping at once instead of page by page; elsewhere the
+// pages come as they are read.
+#ifdef MAP_POPULATE
+constexpr int map_at_once = MAP_POPULATE;
+#else
+constexpr int map_at_once = 0;
+#endif
+
 }  // namespace
 
 RecordFile::RecordFile(std::filesystem::path path, int descriptor) : path_(std::move(path)), descriptor_(descriptor) {}
 
 RecordFile::RecordFile(RecordFile&& other) noexcept
-    : path_(std::move(other.path_)), descriptor_(other.descriptor_), content_(std::move(other.content_)),
-      held_by_sender_(other.held_by_sender_)
+    : path_(std::move(other.path_)), descriptor_(other.descriptor_), content_(other.content_),
+      mapping_(other.mapping_), read_(std::move(other.read_)), held_by_sender_(other.held_by_sender_)
 {
     other.descriptor_ = -1;
+    other.mapping_ = nullptr;
+    other.content_ = {};
 }
 
 RecordFile::~RecordFile()
 {
+    if (mapping_ != nullptr)
+        munmap(mapping_, content_.size());
     if (descriptor_ >= 0)
         close(descriptor_);
 }
@@ -153,7 +166,9 @@ void RecordFile::readContent()
     if (fstat(descriptor_, &status) != 0)
         fail("lesen");
     const off_t size = status.st_size;
-    content_.reserve(static_cast<std::size_t>(size));
+    if (mapContent(static_cast<std::size_t>(size)))
+        return;
+    read_.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     for (off_t offset = 0; offset < size;) {
         const auto wanted = static_cast<std::size_t>(std::min<off_t>(size - offset, sizeof buffer));
@@ -164,9 +179,24 @@ void RecordFile::readContent()
             fail("lesen");
         if (got == 0)
             return;
-        content_.append(buffer, static_cast<std::size_t>(got));
+        read_.insert(read_.end(), buffer, buffer + got);
+        content_ = {read_.data(), read_.size()};
         offset += got;
     }
+}
+
+// A record is only ever appended to: what another sender writes meanwhile
+// lies past the mapped size, and the mapped text stays as it was.
+bool RecordFile::mapContent(std::size_t size)
+{
+    if (size == 0)
+        return false;
+    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | map_at_once, descriptor_, 0);
+    if (mapped == MAP_FAILED)
+        return false;
+    mapping_ = mapped;
+    content_ = {static_cast<const char*>(mapped), size};
+    return true;
 }
 
 // A file that does not start as a record does is someone's other file: a

@@ -3,9 +3,14 @@
 // (flock) from before its first booking until it ends, so that two senders
 // never interleave; a preview only reads it and never waits. Every line is
 // on the disk (fsync) before append() returns.
+//
+// Its text is mapped, not copied: a record of years is tens of megabytes, and
+// fresh memory for a copy costs more than reading the record itself. Only a
+// file that cannot be mapped (no regular file) is read into memory.
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/errors.h"
 
@@ -37,8 +42,9 @@ public:
     RecordFile& operator=(RecordFile&&) = delete;
     ~RecordFile();
 
-    // The record's text as it was when the file was opened.
-    const std::string& content() const { return content_; }
+    // The record's text as it was when the file was opened; valid as long as
+    // this file, also after it is moved.
+    std::string_view content() const { return content_; }
     // Appends whole lines in one write and waits until they are on the disk.
     void append(std::string_view lines) const;
 
@@ -50,11 +56,14 @@ private:
     RecordFile(std::filesystem::path path, int descriptor);
     [[noreturn]] void fail(std::string_view what) const;
     void readContent();
+    bool mapContent(std::size_t size);
     void checkHeader() const;
 
     std::filesystem::path path_;
     int descriptor_ = -1;
-    std::string content_;
+    std::string_view content_;  // into the mapping or into read_
+    void* mapping_ = nullptr;
+    std::vector<char> read_;  // its buffer stays where it is when moved
     bool held_by_sender_ = false;
 };
 

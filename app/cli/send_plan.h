@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/cli/booking_key.h"
+#include "app/cli/key_digest.h"
+#include "app/cli/occurrence_table.h"
 #include "app/cli/sent_record.h"
 
 namespace velmora::cli {
@@ -20,7 +21,7 @@ enum class Mark { neu, schon_gesendet, unklar };
 std::string_view MarkName(Mark mark);
 
 struct Judgement {
-    std::string key;  // empty when not wanted
+    std::string key;  // only for a booking that goes out, when the keys are for the record
     Mark mark = Mark::neu;
     bool goes_out = true;
 };
@@ -38,25 +39,35 @@ struct StayingHome {
 
 // Whether the keys are wanted for the record, or only to judge the bookings:
 // a preview against a record that has never heard of the account then needs
-// none (a million bookings cost no million keys).
+// none, and one that has builds no key at all (a million bookings cost no
+// million keys).
 enum class KeyUse { recording, judging };
 
 class SendPlanner {
 public:
+    // The record must outlive the planner; its digests are the planner's.
     SendPlanner(std::string_view account, const SentRecord& record, bool send_all, KeyUse use);
 
-    // Called before the bookings of each file.
-    void startFile() { keys_.startFile(); }
+    // Called before the bookings of each file. Judging the last file of a
+    // call, only the combinations the record or an earlier file knows need
+    // counting: any other booking is new however often it comes.
+    void startFile(bool later_files_follow = true);
     // Called for every booking of the run, in order.
     Judgement judge(const import::BookingArguments& booking);
     const StayingHome& stayingHome() const { return staying_home_; }
 
 private:
+    void noteStayingHome(const Judgement& judgement, const SentRecord::Last* last,
+                         const import::BookingArguments& booking);
+
     std::string account_;
-    const SentRecord& record_;
     bool send_all_;
+    bool recording_;
     bool keys_wanted_;
-    BookingKeys keys_;
+    bool count_every_combination_ = true;
+    DigestFunction digest_of_;
+    const SentKeys* sent_;  // nullptr when the record does not know the account
+    OccurrenceTable occurrences_;
     StayingHome staying_home_;
 };
 

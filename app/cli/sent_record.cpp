@@ -1,5 +1,6 @@
 #include "app/cli/sent_record.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 
@@ -10,6 +11,9 @@ namespace {
 constexpr char separator = '\t';
 constexpr std::size_t booking_texts = 9;
 constexpr std::size_t fields_per_line = 4 + booking_texts;
+// About what a line holds (time, state, account, key and nine texts); a
+// guess too small only costs the tables a step of growth.
+constexpr std::size_t typical_line_size = 200;
 
 constexpr std::array<std::string_view, 4> state_names{"unterwegs", "gesendet", "fehlgeschlagen", "vergessen"};
 
@@ -70,6 +74,20 @@ std::optional<std::vector<std::string>> fieldsOf(std::string_view line)
     }
 }
 
+// "2026-12-06…": what GermanDay can read.
+bool isTime(std::string_view time)
+{
+    return time.size() >= 10 && time[4] == '-' && time[7] == '-';
+}
+
+bool validEscapes(std::string_view field)
+{
+    for (std::size_t i = field.find('\\'); i != std::string_view::npos; i = field.find('\\', i + 2))
+        if (i + 1 == field.size() || std::string_view("\\tnr").find(field[i + 1]) == std::string_view::npos)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 const std::string_view record_header = "Zeit\tZustand\tKonto\tSchlüssel\tDatum\tDatum (2)\tBetrag in Cent\tVon Konto\t"
@@ -104,41 +122,88 @@ std::optional<RecordEvent> ParseRecordLine(std::string_view line)
     return event;
 }
 
-SentRecord SentRecord::Read(std::string_view content)
+// What reading the record needs of a line: its first four fields. The nine
+// texts are only checked, never copied, so that a record of years reads fast.
+struct SentRecord::LineHead {
+    std::string_view time;
+    SentState state;
+    std::string_view account;
+    std::string_view key;
+};
+
+// A backslash that ends a field is followed by a tab, which is no escape:
+// the whole line is checked at once.
+std::optional<SentRecord::LineHead> SentRecord::headOf(std::string_view line)
+{
+    if (static_cast<std::size_t>(std::count(line.begin(), line.end(), separator)) + 1 != fields_per_line)
+        return std::nullopt;
+    const bool escapes = line.find('\\') != std::string_view::npos;
+    if (escapes && !validEscapes(line))
+        return std::nullopt;
+    std::array<std::string_view, 4> head;
+    for (std::string_view& field : head) {
+        const std::size_t end = line.find(separator);
+        field = line.substr(0, end);
+        line.remove_prefix(end + 1);
+    }
+    const auto state = stateNamed(head[1]);
+    if (!state || !isTime(head[0]))
+        return std::nullopt;
+    for (std::string_view& field : head)
+        if (escapes && field.find('\\') != std::string_view::npos)
+            field = unescaped_.emplace_back(*unescaped(field));
+    return LineHead{head[0], *state, head[2], head[3]};
+}
+
+SentKeys& SentRecord::keysFor(std::string_view account)
+{
+    // Lines of one account usually follow one another: the last one first.
+    if (!accounts_.empty() && accounts_.back().first == account)
+        return accounts_.back().second;
+    for (auto& [name, keys] : accounts_)
+        if (name == account)
+            return keys;
+    // Most records hold one account, and a booking two lines ("unterwegs",
+    // "gesendet"): room for the record's keys at once, not grown step by step.
+    return accounts_.emplace_back(account, SentKeys(expected_lines_)).second;
+}
+
+SentRecord SentRecord::Read(std::string_view content, DigestFunction digest_of)
 {
     SentRecord record;
+    record.digest_of_ = digest_of;
+    record.expected_lines_ = content.size() / typical_line_size;
     std::size_t number = 0;
     for (std::size_t start = 0, end; (end = content.find('\n', start)) != std::string_view::npos; start = end + 1) {
         const std::string_view line = content.substr(start, end - start);
         ++number;
         if (line.empty() || (number == 1 && line == record_header.substr(0, record_header.size() - 1)))
             continue;
-        if (auto event = ParseRecordLine(line)) {
-            record.last_[std::move(event->account)][std::move(event->key)] = {event->state, std::move(event->time)};
-        } else {
+        if (const auto head = record.headOf(line))
+            record.keysFor(head->account).note(head->key, {head->state, head->time}, digest_of);
+        else
             record.foreign_lines_.push_back(number);
-        }
     }
     return record;
 }
 
-const SentRecord::Last* SentRecord::last(std::string_view account, const std::string& key) const
+const SentRecord::Last* SentRecord::last(std::string_view account, std::string_view key) const
 {
-    const auto keys = last_.find(std::string(account));
-    if (keys == last_.end())
-        return nullptr;
-    const auto found = keys->second.find(key);
-    return found == keys->second.end() ? nullptr : &found->second;
+    const SentKeys* keys = keysOf(account);
+    return keys != nullptr ? keys->last(key, digest_of_) : nullptr;
 }
 
-bool SentRecord::knows(std::string_view account) const
+const SentKeys* SentRecord::keysOf(std::string_view account) const
 {
-    return last_.contains(std::string(account));
+    for (const auto& [name, keys] : accounts_)
+        if (name == account)
+            return &keys;
+    return nullptr;
 }
 
 std::string GermanDay(std::string_view time)
 {
-    if (time.size() < 10 || time[4] != '-' || time[7] != '-')
+    if (!isTime(time))
         return {};
     return std::string(time.substr(8, 2)) + "." + std::string(time.substr(5, 2)) + "." + std::string(time.substr(0, 4));
 }

@@ -6,22 +6,20 @@
 // stays one line a person can read and grep. The file is only ever appended
 // to; what a key stands for now is the state of its last line.
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
+#include "app/cli/key_digest.h"
+#include "app/cli/sent_keys.h"
+#include "app/cli/sent_state.h"
 #include "import/booking_run.h"
 
 namespace velmora::cli {
-
-enum class SentState {
-    unterwegs,       // written before the booking script starts
-    gesendet,        // the script succeeded
-    fehlgeschlagen,  // the script failed: nothing arrived
-    vergessen,       // the user released the booking (--vergessen)
-};
 
 struct RecordEvent {
     std::string time;  // ISO 8601, local time with its offset
@@ -41,25 +39,37 @@ std::optional<RecordEvent> ParseRecordLine(std::string_view line);
 // The last event of each account's key.
 class SentRecord {
 public:
-    struct Last {
-        SentState state;
-        std::string time;
-    };
+    using Last = LastEvent;
 
-    // Reads the record's text. A last line without its line end was cut by a
-    // crash while it was written, and is left out.
-    static SentRecord Read(std::string_view content);
+    // Reads the record's text and keeps views into it: the text must outlive
+    // the record (a record of years is not copied). A last line without its
+    // line end was cut by a crash while it was written, and is left out. The
+    // keys are found by `digest_of`; tests give one whose digests collide.
+    static SentRecord Read(std::string_view content, DigestFunction digest_of = KeyDigestOf);
+    // A temporary string would leave the record's views dangling.
+    template <class Text>
+        requires std::is_same_v<Text, std::string>
+    static SentRecord Read(Text&& content, DigestFunction digest_of = KeyDigestOf) = delete;
 
-    const Last* last(std::string_view account, const std::string& key) const;
+    const Last* last(std::string_view account, std::string_view key) const;
     // Whether any line names the account.
-    bool knows(std::string_view account) const;
+    bool knows(std::string_view account) const { return keysOf(account) != nullptr; }
+    // The account's keys; nullptr when no line names it.
+    const SentKeys* keysOf(std::string_view account) const;
+    DigestFunction digestFunction() const { return digest_of_; }
     // The lines (1-based) that are not the record's own, each once.
     const std::vector<std::size_t>& foreignLines() const { return foreign_lines_; }
 
 private:
-    // By account, then by key: a million bookings are judged without
-    // building a million joined map keys.
-    std::unordered_map<std::string, std::unordered_map<std::string, Last>> last_;
+    struct LineHead;
+    std::optional<LineHead> headOf(std::string_view line);
+    SentKeys& keysFor(std::string_view account);
+
+    DigestFunction digest_of_ = KeyDigestOf;
+    std::size_t expected_lines_ = 0;
+    // By account: a record names a few, looked up one after the other.
+    std::vector<std::pair<std::string_view, SentKeys>> accounts_;
+    std::deque<std::string> unescaped_;  // the fields that held an escape, for their views
     std::vector<std::size_t> foreign_lines_;
 };
 

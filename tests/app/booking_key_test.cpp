@@ -56,22 +56,30 @@ std::string recordOfSending(const std::vector<Payment>& payments)
     return record;
 }
 
-class Keys : public ::testing::TestWithParam<KeyRow> {};
+// Every key shares one digest: only the full keys can tell bookings apart.
+KeyDigest everyDigestCollides(const KeyFields&) { return {1, 2}; }
 
-TEST_P(Keys, SendWhatTheRecordDoesNotKnow)
-{
-    const KeyRow& row = GetParam();
-    const SentRecord record = SentRecord::Read(recordOfSending(row.first));
-    SendPlanner planner(row.second_account, record, false, KeyUse::recording);
-    std::size_t going_out = 0;
-    for (const Payment& payment : row.second)
-        going_out += planner.judge(payment.of(row.second_account)).goes_out ? 1 : 0;
-    EXPECT_EQ(going_out, row.going_out);
-    const std::size_t staying = row.second.size() - going_out;
-    EXPECT_EQ(StayingHomeSummary(planner.stayingHome(), row.second_account),
-              staying == 0 ? "" : text::CountOf(staying, "Buchung", "Buchungen") + " übersprungen: schon am 06.12.2026 an »"
-                                      + row.second_account + "« gesendet\n");
-}
+class Keys : public ::testing::TestWithParam<KeyRow> {
+protected:
+    static void expectGoingOut(const KeyRow& row, DigestFunction digest_of)
+    {
+        const std::string text = recordOfSending(row.first);
+        const SentRecord record = SentRecord::Read(text, digest_of);
+        SendPlanner planner(row.second_account, record, false, KeyUse::recording);
+        std::size_t going_out = 0;
+        for (const Payment& payment : row.second)
+            going_out += planner.judge(payment.of(row.second_account)).goes_out ? 1 : 0;
+        EXPECT_EQ(going_out, row.going_out);
+        const std::size_t staying = row.second.size() - going_out;
+        EXPECT_EQ(StayingHomeSummary(planner.stayingHome(), row.second_account),
+                  staying == 0 ? "" : text::CountOf(staying, "Buchung", "Buchungen") + " übersprungen: schon am 06.12.2026 an »"
+                                          + row.second_account + "« gesendet\n");
+    }
+};
+
+TEST_P(Keys, SendWhatTheRecordDoesNotKnow) { expectGoingOut(GetParam(), KeyDigestOf); }
+
+TEST_P(Keys, SendWhatTheRecordDoesNotKnowWhenEveryDigestCollides) { expectGoingOut(GetParam(), everyDigestCollides); }
 
 Payment with(Payment payment, std::string Payment::*field, std::string value)
 {
@@ -114,6 +122,31 @@ TEST(Keys, OverlappingFilesInOneCallSendEachBookingOnce)
     EXPECT_EQ(going_out, 5u);
     EXPECT_EQ(StayingHomeSummary(planner.stayingHome(), "Girokonto"),
               "2 Buchungen übersprungen: schon in einer früheren Datei dieses Aufrufs\n");
+}
+
+// A record that sent one bakery, then two files: whether the record or an
+// earlier file knows a booking is decided by its full key, never by its
+// digest alone, as a send counts it and as the preview of the last file does.
+TEST(Keys, CollidingDigestsNeverTakeOneBookingForAnother)
+{
+    const std::string text = recordOfSending({bakery});
+    const std::vector<std::vector<Payment>> files{{salary, bakery}, {power, bakery, bakery, salary}};
+    for (const KeyUse use : {KeyUse::recording, KeyUse::judging}) {
+        for (const DigestFunction digest_of : {DigestFunction{KeyDigestOf}, DigestFunction{everyDigestCollides}}) {
+            SCOPED_TRACE(std::string(use == KeyUse::recording ? "send" : "preview")
+                         + (digest_of == KeyDigestOf ? "" : ", every digest colliding"));
+            const SentRecord record = SentRecord::Read(text, digest_of);
+            SendPlanner planner("Girokonto", record, false, use);
+            std::string marks;
+            for (const auto& file : files) {
+                planner.startFile(&file != &files.back());
+                for (const Payment& payment : file)
+                    marks += std::string(MarkName(planner.judge(payment.of("Girokonto")).mark)) + "; ";
+                marks += "| ";
+            }
+            EXPECT_EQ(marks, "neu; schon gesendet; | neu; schon gesendet; neu; schon gesendet; | ");
+        }
+    }
 }
 
 }  // namespace
