@@ -24,11 +24,11 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/booking_key.h"
-#include "app/cli/sent_record.h"
 #include "import/booking_run.h"
 #include "import/file_reader.h"
 #include "qif_generator.h"
+#include "record/booking_key.h"
+#include "record/sent_record.h"
 
 extern char** environ;
 
@@ -61,9 +61,9 @@ fs::path record(bool knows_the_account)
         const import::BookingArguments earlier{"06.12.2026", "06.12.2026", "1250",     "Girokonto", "Unbekannt",
                                                "Sonstiges",  "Bäckerei",   "Brötchen", ""};
         std::ofstream(made / "kennt-girokonto.tsv")
-            << cli::record_header
-            << cli::RecordLine({"2026-12-06T10:00:00+0100", cli::SentState::gesendet, "Girokonto",
-                                cli::BookingKeys("Girokonto").next(earlier), earlier});
+            << record::record_header
+            << record::RecordLine({"2026-12-06T10:00:00+0100", record::SentState::gesendet, "Girokonto",
+                                record::BookingKeys("Girokonto").next(earlier), earlier});
         return made;
     }();
     return folder / (knows_the_account ? "kennt-girokonto.tsv" : "neu.tsv");
@@ -168,21 +168,21 @@ import::BookingArguments earlier(import::BookingArguments booking, std::size_t v
     return booking;
 }
 
-void appendSent(std::string& record, cli::BookingKeys& keys, const import::BookingArguments& booking)
+void appendSent(std::string& record, record::BookingKeys& keys, const import::BookingArguments& booking)
 {
     const std::string key = keys.next(booking);
-    for (const cli::SentState state : {cli::SentState::unterwegs, cli::SentState::gesendet})
-        record += cli::RecordLine({std::string(sent_at), state, "Girokonto", key, booking});
+    for (const record::SentState state : {record::SentState::unterwegs, record::SentState::gesendet})
+        record += record::RecordLine({std::string(sent_at), state, "Girokonto", key, booking});
 }
 
 // Every other booking of the file sent, and ten years of others before.
 std::string recordOfTenYears(const std::vector<import::BookingArguments>& bookings)
 {
-    std::string record(cli::record_header);
-    cli::BookingKeys keys("Girokonto");
+    std::string record(record::record_header);
+    record::BookingKeys keys("Girokonto");
     for (std::size_t i = 0; i < bookings.size(); i += 2)
         appendSent(record, keys, bookings[i]);
-    cli::BookingKeys earlier_keys("Girokonto");
+    record::BookingKeys earlier_keys("Girokonto");
     for (std::size_t i = 0; i < record_lines / 2 - (bookings.size() + 1) / 2; ++i)
         appendSent(record, earlier_keys, earlier(bookings[i % bookings.size()], i / bookings.size()));
     return record;

@@ -1,0 +1,318 @@
+#include "cli/import_command.h"
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <variant>
+
+#include "bridge/banking_scripts.h"
+#include "bridge/zandor_messages.h"
+#include "cli/file_summary.h"
+#include "cli/preview_formats.h"
+#include "cli/record_use.h"
+#include "cli/sending.h"
+#include "cli/staying_home_summary.h"
+#include "cli/text_table.h"
+#include "import/file_reader.h"
+#include "import/unreadable_bookings.h"
+#include "platform/errors.h"
+#include "platform/text.h"
+#include "record/booking_key.h"
+#include "record/send_plan.h"
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr std::string_view unreadable_refused
+    = "Keine Buchung gesendet: Buchungen ohne lesbares Datum oder ohne lesbaren Betrag gehen nur mit --trotzdem an "
+      "Zandor, dann so, wie die Vorschau sie zeigt.";
+
+std::string nothingNew(std::size_t files)
+{
+    return std::string("Keine Buchung gesendet: Jede Buchung ") + (files == 1 ? "der Datei" : "der Dateien")
+           + " ist schon gesendet oder unklar.";
+}
+
+struct LoadedFile {
+    std::filesystem::path path;
+    import::LineList lines;
+};
+
+// Every file, or none: a file that cannot be read ends the program before
+// anything of another file is printed or sent.
+std::optional<std::vector<LoadedFile>> readEveryFile(const std::vector<std::filesystem::path>& files,
+                                                     const Streams& streams)
+{
+    std::vector<LoadedFile> loaded;
+    for (const std::filesystem::path& file : files) {
+        import::ReadResult result = import::read_lines(file);
+        if (result.status != import::ReadStatus::read) {
+            streams.tell(import::read_failure_message(result.status, std::filesystem::absolute(file).string()) + "\n");
+            return std::nullopt;
+        }
+        loaded.push_back({file, std::move(result.lines)});
+    }
+    return loaded;
+}
+
+// The run the window makes, with the options of the command line for its boxes.
+import::RunContext runFor(const Invocation& invocation, import::SendBooking send,
+                          std::function<void(import::Unreadable)> unreadable = {})
+{
+    return {invocation.konto, [&invocation](import::Option o) { return invocation.is_ticked(o); }, std::move(send), {},
+            std::move(unreadable)};
+}
+
+import::RunReport runOver(const LoadedFile& file, const import::RunContext& run)
+{
+    return import::buchung_erzeugen(file.lines, file.lines.upper_bound(), run);
+}
+
+import::RunReport runOver(const LoadedFile& file, const Invocation& invocation, import::SendBooking send)
+{
+    return runOver(file, runFor(invocation, std::move(send)));
+}
+
+bool holdsUnreadable(const import::RunReport& report)
+{
+    return !report.undated.empty() || !report.unreadable_amounts.empty();
+}
+
+void tellSummary(const LoadedFile& file, const import::RunReport& report, const Invocation& invocation,
+                 const Streams& streams)
+{
+    const import::SwapCheck swap
+        = import::check_month_day_swap(file.lines, runFor(invocation, [](const import::BookingArguments&) {}), report);
+    streams.tell(FileSummary(file.path.string(), report, swap, invocation.is_ticked(import::Option::monat_tag)));
+}
+
+using AppendBooking = void (*)(std::string&, const import::BookingArguments&);
+
+// The machine form's appender; the table has one of its own.
+AppendBooking appenderFor(PreviewFormat format)
+{
+    return format == PreviewFormat::csv ? AppendCsvRecord : AppendJsonLine;
+}
+
+// The booking another velmora-import is sending right now is not unclear.
+std::string_view markShown(record::Mark mark, const import::BookingArguments& booking,
+                           const import::BookingArguments* being_sent)
+{
+    if (mark == record::Mark::unklar && being_sent != nullptr && booking == *being_sent)
+        return "wird gesendet";
+    return record::MarkName(mark);
+}
+
+// The preview's table shows every booking with its mark; the machine forms
+// only what would go out, exactly as the booking script would receive it.
+int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
+{
+    const OpenedRecord record = LookAtRecord(invocation.record, streams);
+    const import::BookingArguments* being_sent
+        = record.being_sent && record.being_sent->account == invocation.konto ? &record.being_sent->texts : nullptr;
+    record::SendPlanner planner(invocation.konto, record.sent, invocation.record.send_all, record::KeyUse::judging);
+    std::string& out = streams.out.buffer();
+    const AppendBooking append = appenderFor(invocation.format);
+    const bool table = invocation.format == PreviewFormat::text;
+    if (invocation.format == PreviewFormat::csv)
+        AppendCsvHeader(out);
+    for (const LoadedFile& file : files) {
+        if (table) {
+            out += file.path.string() + "\n";
+            AppendTableHeader(out);
+        }
+        planner.startFile(&file != &files.back());
+        import::Unreadable unreadable;
+        const auto show = [&](const import::BookingArguments& booking) {
+            const record::Judgement judgement = planner.judge(booking);
+            if (table)
+                AppendTableRow(out, booking, markShown(judgement.mark, booking, being_sent),
+                               std::exchange(unreadable, {}));
+            else if (judgement.goes_out)
+                append(out, booking);
+            streams.out.written();
+        };
+        const import::RunReport report
+            = runOver(file, runFor(invocation, show, [&](import::Unreadable told) { unreadable = told; }));
+        if (table)
+            out += "\n";
+        streams.out.flush();  // the file's bookings before its summary
+        tellSummary(file, report, invocation, streams);
+    }
+    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto, being_sent));
+    return exit_done;
+}
+
+std::string unknownAccount(std::string_view konto, const std::vector<std::string>& accounts)
+{
+    std::string known;
+    for (const std::string& account : accounts)
+        known += (known.empty() ? "»" : ", »") + account + "«";
+    return "Das Konto »" + std::string(konto) + "« gibt es in der geöffneten Kontenmappe von Zandor nicht. Dort gibt es: "
+           + known + ".\n";
+}
+
+// The account script's names, or the exit status that ends the program.
+std::variant<std::vector<std::string>, int> zandorAccounts(const Streams& streams)
+{
+    const std::string names = Kontennamenermitteln({});
+    if (names.empty()) {
+        streams.tell(std::string(zandor_not_ready) + "\n");
+        return exit_zandor_not_ready;
+    }
+    return AccountNames(names);
+}
+
+// The exit status that ends the program when Zandor lacks the account.
+std::optional<int> refusedByZandor(std::string_view konto, const Streams& streams)
+{
+    const auto accounts = zandorAccounts(streams);
+    if (const int* status = std::get_if<int>(&accounts))
+        return *status;
+    const auto& names = std::get<std::vector<std::string>>(accounts);
+    if (std::find(names.begin(), names.end(), konto) != names.end())
+        return std::nullopt;
+    streams.tell(unknownAccount(konto, names));
+    return exit_refused;
+}
+
+struct Plan {
+    std::vector<OutgoingBooking> outgoing;
+    std::size_t bookings = 0;  // those that stay home included
+    bool unreadable = false;    // a booking without a readable date or amount
+    bool unclear_left = false;  // a booking stays home because the record has it "unterwegs"
+};
+
+// Judges every booking against the record and tells what each file gives and
+// what stays home, before anything is sent.
+Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, const record::SentRecord& sent,
+          const Streams& streams)
+{
+    record::SendPlanner planner(invocation.konto, sent, invocation.record.send_all, record::KeyUse::recording);
+    Plan plan;
+    for (const LoadedFile& file : files) {
+        planner.startFile();
+        const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {
+            record::Judgement judgement = planner.judge(booking);
+            if (judgement.goes_out)
+                plan.outgoing.push_back({booking, std::move(judgement.key)});
+        });
+        tellSummary(file, report, invocation, streams);
+        plan.bookings += report.sent;
+        plan.unreadable |= holdsUnreadable(report);
+    }
+    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
+    plan.unclear_left = !planner.stayingHome().unclear.empty();
+    return plan;
+}
+
+// A script that cannot be found or fails ends the program with its reason.
+template <class Work>
+int reportingScriptFailures(const Streams& streams, Work work)
+{
+    try {
+        return work();
+    } catch (const RuntimeException& error) {
+        streams.tell(std::string(error.what()) + "\n");
+        return exit_script_failed;
+    }
+}
+
+int send(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
+{
+    const OpenedRecord record = HoldRecord(invocation.record, streams);
+    return reportingScriptFailures(streams, [&] {
+        if (const auto status = refusedByZandor(invocation.konto, streams))
+            return *status;
+        const Plan planned = plan(invocation, files, record.sent, streams);
+        if (planned.bookings == 0) {
+            streams.tell(NothingToSend(files.size()) + "\n");
+            return static_cast<int>(exit_done);
+        }
+        const int done = planned.unclear_left ? exit_unclear_left : exit_done;
+        if (planned.outgoing.empty()) {
+            streams.tell(nothingNew(files.size()) + "\n");
+            return done;
+        }
+        // A batch never books a wrong date or amount unasked; the window asks.
+        if (planned.unreadable && !invocation.send_unreadable) {
+            streams.tell(std::string(unreadable_refused) + "\n");
+            return static_cast<int>(exit_refused);
+        }
+        const int status = SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto,
+                                        streams);
+        return status == exit_done ? done : status;
+    });
+}
+
+// Appends "vergessen" for every booking of the files the record knows, all
+// in one write: the record is never rewritten.
+int forget(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
+{
+    const OpenedRecord record = HoldRecord(invocation.record, streams);
+    record::BookingKeys keys(invocation.konto);
+    std::string lines;
+    std::size_t released = 0;
+    const std::string now = record::TimeNow();
+    for (const LoadedFile& file : files) {
+        keys.startFile();
+        runOver(file, invocation, [&](const import::BookingArguments& booking) {
+            std::string key = keys.next(booking);
+            const record::SentRecord::Last* last = record.sent.last(invocation.konto, key);
+            if (last == nullptr || last->state == record::SentState::vergessen)
+                return;
+            lines += record::RecordLine({now, record::SentState::vergessen, invocation.konto, std::move(key), booking});
+            ++released;
+        });
+    }
+    if (!lines.empty())
+        record.file->append(lines);
+    streams.out.buffer() += text::CountOf(released, "Buchung", "Buchungen") + " freigegeben: "
+                            + (released == 1 ? "sie gilt" : "sie gelten") + " nicht mehr als an »" + invocation.konto
+                            + "« gesendet.\n";
+    return exit_done;
+}
+
+// A record that cannot be used refuses the call before anything is sent.
+template <class Work>
+int refusingUnusableRecords(const Streams& streams, Work work)
+{
+    try {
+        return work();
+    } catch (const record::RecordFileError& error) {
+        streams.tell(std::string(error.what()) + "\n");
+        return exit_refused;
+    }
+}
+
+}  // namespace
+
+int RunImport(const Invocation& invocation, const Streams& streams)
+{
+    const auto files = readEveryFile(invocation.files, streams);
+    if (!files)
+        return exit_refused;
+    return refusingUnusableRecords(streams, [&] {
+        if (invocation.preview)
+            return preview(invocation, *files, streams);
+        if (invocation.record.forget)
+            return forget(invocation, *files, streams);
+        return send(invocation, *files, streams);
+    });
+}
+
+int ListAccounts(const Streams& streams)
+{
+    return reportingScriptFailures(streams, [&] {
+        const auto accounts = zandorAccounts(streams);
+        if (const int* status = std::get_if<int>(&accounts))
+            return *status;
+        for (const std::string& name : std::get<std::vector<std::string>>(accounts))
+            streams.out.buffer() += name + "\n";
+        return static_cast<int>(exit_done);
+    });
+}
+
+}  // namespace velmora::cli
