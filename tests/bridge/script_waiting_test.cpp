@@ -3,13 +3,15 @@
 // everything it started, politely or, if it will not go, by force. Each kind
 // of script is tried with every way of noticing a script's end, and no wait
 // leaves a descriptor behind. Each way is the one asked for (none falls back
-// to the SIGCHLD pipe unseen), and says nothing before the child's end.
+// to the SIGCHLD pipe unseen), and says nothing before the child's end. A
+// script that poll cannot watch is killed and reaped, not left running.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -194,6 +196,34 @@ TEST_P(ExitNoticeWay, IsTheWayAskedForAndReadableOnlyOnceTheChildHasExited)
 
 INSTANTIATE_TEST_SUITE_P(Bridge, ExitNoticeWay, ::testing::ValuesIn(exit_notice_kinds),
                          [](const auto& info) { return nameOf(info.param); });
+
+// poll refuses to watch more descriptors than the process may have open.
+class WaiterWhosePollFails : public process::Waiter {
+public:
+    void wait(process::Child& child) override
+    {
+        rlimit allowed{};
+        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &allowed), 0);
+        rlimit fewer_than_watched = allowed;
+        fewer_than_watched.rlim_cur = 2;
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &fewer_than_watched), 0);
+        process::PollWaiter().wait(child);
+        EXPECT_EQ(::setrlimit(RLIMIT_NOFILE, &allowed), 0);
+    }
+};
+
+TEST(ScriptWaiting, ScriptThatCannotBeWatchedIsKilledAndReaped)
+{
+    const testing::TemporaryBundle bundle;
+    bundle.writeScript("s", "#!/bin/sh\nsleep 300\n");
+    WaiterWhosePollFails waiter;
+    const process::Outcome outcome = process::run(bundle.resources / "s", {}, &waiter);
+    EXPECT_FALSE(outcome.exited_normally);
+    EXPECT_EQ(outcome.signal, SIGKILL);
+    errno = 0;
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);  // no child left, running or unreaped
+    EXPECT_EQ(errno, ECHILD);
+}
 
 TEST(ScriptWaiting, ScriptEndedOnRequestIsReportedAsSuch)
 {
