@@ -30,6 +30,15 @@ extern "C" void noteChildSignal(int)
     errno = saved;
 }
 
+void handleChildSignal(void (*handler)(int), int flags)
+{
+    struct sigaction action = {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = flags;
+    ::sigaction(SIGCHLD, &action, nullptr);
+}
+
 // Both ends never block: a full pipe already says "a child has changed state".
 bool openChildSignalPipe()
 {
@@ -44,12 +53,23 @@ bool openChildSignalPipe()
     }
     child_signal_pipe[0] = ends[0];
     child_signal_pipe[1] = ends[1];
-    struct sigaction action = {};
-    action.sa_handler = noteChildSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_NOCLDSTOP;
-    ::sigaction(SIGCHLD, &action, nullptr);
+    handleChildSignal(noteChildSignal, SA_RESTART | SA_NOCLDSTOP);
     return true;
+}
+
+// An ignored SIGCHLD (as whoever started the program may leave it) makes the
+// system reap children by itself, and their exit status is lost to waitpid.
+void keepChildrenForWaitpid()
+{
+    struct sigaction current = {};
+    if (::sigaction(SIGCHLD, nullptr, &current) != 0)
+        return;
+    if (current.sa_handler != SIG_IGN && (current.sa_flags & SA_NOCLDWAIT) == 0)
+        return;
+    if (child_signal_pipe[0] >= 0)
+        handleChildSignal(noteChildSignal, SA_RESTART | SA_NOCLDSTOP);
+    else
+        handleChildSignal(SIG_DFL, 0);
 }
 
 int processDescriptor(pid_t child)
@@ -118,6 +138,7 @@ ExitNoticeKind UseExitNotice(ExitNoticeKind kind)
 
 bool ExitNotice::Prepare()
 {
+    keepChildrenForWaitpid();
     if (ownDescriptorsWork(chosen_kind))
         return true;
     return openChildSignalPipe();

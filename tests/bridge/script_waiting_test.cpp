@@ -3,7 +3,8 @@
 // everything it started, politely or, if it will not go, by force. Each kind
 // of script is tried with every way of noticing a script's end, and no wait
 // leaves a descriptor behind. Each way is the one asked for (none falls back
-// to the SIGCHLD pipe unseen), and says nothing before the child's end. A
+// to the SIGCHLD pipe unseen), says nothing before the child's end, and
+// keeps the exit status even when the program was started ignoring SIGCHLD. A
 // script that poll cannot watch is killed and reaped, not left running.
 #include <gtest/gtest.h>
 
@@ -192,6 +193,20 @@ TEST_P(ExitNoticeWay, IsTheWayAskedForAndReadableOnlyOnceTheChildHasExited)
         EXPECT_TRUE(readableWithin(notice.descriptor(), 5000ms));
     }
     EXPECT_EQ(::waitpid(child, nullptr, 0), child);
+}
+
+TEST_P(ExitNoticeWay, KeepsTheExitStatusWhenTheProgramWasStartedIgnoringSigchld)
+{
+    const testing::TemporaryBundle bundle;
+    bundle.writeScript("s", "#!/bin/sh\nexit 3\n");
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction before = {};
+    ::sigaction(SIGCHLD, &ignore, &before);
+    const process::Outcome outcome = process::run(bundle.resources / "s", {});
+    ::sigaction(SIGCHLD, &before, nullptr);
+    EXPECT_TRUE(outcome.exited_normally);
+    EXPECT_EQ(outcome.exit_status, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bridge, ExitNoticeWay, ::testing::ValuesIn(exit_notice_kinds),
