@@ -6,15 +6,19 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#if defined(__APPLE__)
-#include <sys/event.h>
-#endif
+#include "platform/process_queue.h"
 
 namespace velmora::process {
 
 namespace {
 
-ExitNoticeKind chosen_kind = ExitNoticeKind::process_descriptor;
+#if defined(__APPLE__)
+constexpr ExitNoticeKind platform_kind = ExitNoticeKind::process_queue;
+#else
+constexpr ExitNoticeKind platform_kind = ExitNoticeKind::process_descriptor;
+#endif
+
+ExitNoticeKind chosen_kind = platform_kind;
 
 int child_signal_pipe[2] = {-1, -1};
 
@@ -24,6 +28,15 @@ extern "C" void noteChildSignal(int)
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(child_signal_pipe[1], &byte, 1);
     errno = saved;
+}
+
+void handleChildSignal(void (*handler)(int), int flags)
+{
+    struct sigaction action = {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = flags;
+    ::sigaction(SIGCHLD, &action, nullptr);
 }
 
 // Both ends never block: a full pipe already says "a child has changed state".
@@ -40,37 +53,25 @@ bool openChildSignalPipe()
     }
     child_signal_pipe[0] = ends[0];
     child_signal_pipe[1] = ends[1];
-    struct sigaction action = {};
-    action.sa_handler = noteChildSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_NOCLDSTOP;
-    ::sigaction(SIGCHLD, &action, nullptr);
+    handleChildSignal(noteChildSignal, SA_RESTART | SA_NOCLDSTOP);
     return true;
 }
 
-#if defined(__APPLE__)
-int processDescriptor(pid_t child)
+// An ignored SIGCHLD (as whoever started the program may leave it) makes the
+// system reap children by itself, and their exit status is lost to waitpid.
+void keepChildrenForWaitpid()
 {
-    const int queue = ::kqueue();
-    if (queue < 0)
-        return -1;
-    ::fcntl(queue, F_SETFD, FD_CLOEXEC);
-    struct kevent change;
-    EV_SET(&change, child, EVFILT_PROC, EV_ADD | EV_ONESHOT, NOTE_EXIT, 0, nullptr);
-    if (::kevent(queue, &change, 1, nullptr, 0, nullptr) != 0) {
-        ::close(queue);
-        return -1;
-    }
-    return queue;
+    struct sigaction current = {};
+    if (::sigaction(SIGCHLD, nullptr, &current) != 0)
+        return;
+    if (current.sa_handler != SIG_IGN && (current.sa_flags & SA_NOCLDWAIT) == 0)
+        return;
+    if (child_signal_pipe[0] >= 0)
+        handleChildSignal(noteChildSignal, SA_RESTART | SA_NOCLDSTOP);
+    else
+        handleChildSignal(SIG_DFL, 0);
 }
 
-void consumeProcessNotice(int queue)
-{
-    struct kevent event;
-    const struct timespec no_wait = {0, 0};
-    ::kevent(queue, nullptr, 0, &event, 1, &no_wait);
-}
-#else
 int processDescriptor(pid_t child)
 {
 #if defined(SYS_pidfd_open)
@@ -82,23 +83,51 @@ int processDescriptor(pid_t child)
 #endif
 }
 
-void consumeProcessNotice(int) {}
-#endif
-
-// Whether this system gives process descriptors at all (a kernel before 5.3
-// gives no pidfd): asked once, of the program itself.
-bool processDescriptorsWork()
+// A descriptor of this child's own, -1 where the way gives none.
+int ownDescriptor(ExitNoticeKind kind, pid_t child)
 {
-    static const bool work = [] {
-        const int probe = processDescriptor(::getpid());
-        if (probe >= 0)
-            ::close(probe);
-        return probe >= 0;
-    }();
-    return work;
+    switch (kind) {
+    case ExitNoticeKind::process_descriptor:
+        return processDescriptor(child);
+    case ExitNoticeKind::process_queue:
+        return watchInQueue(child);
+    case ExitNoticeKind::child_signal:
+        break;
+    }
+    return -1;
+}
+
+bool gives(ExitNoticeKind kind)
+{
+    const int probe = ownDescriptor(kind, ::getpid());
+    if (probe >= 0)
+        ::close(probe);
+    return probe >= 0;
+}
+
+// Whether this system gives such descriptors at all (a kernel before 5.3
+// gives no pidfd): asked once per way, of the program itself.
+bool ownDescriptorsWork(ExitNoticeKind kind)
+{
+    static const bool process_descriptors = gives(ExitNoticeKind::process_descriptor);
+    static const bool process_queues = gives(ExitNoticeKind::process_queue);
+    switch (kind) {
+    case ExitNoticeKind::process_descriptor:
+        return process_descriptors;
+    case ExitNoticeKind::process_queue:
+        return process_queues;
+    case ExitNoticeKind::child_signal:
+        break;
+    }
+    return false;
 }
 
 }  // namespace
+
+ExitNoticeKind PlatformExitNotice()
+{
+    return platform_kind;
+}
 
 ExitNoticeKind UseExitNotice(ExitNoticeKind kind)
 {
@@ -109,19 +138,19 @@ ExitNoticeKind UseExitNotice(ExitNoticeKind kind)
 
 bool ExitNotice::Prepare()
 {
-    if (chosen_kind == ExitNoticeKind::process_descriptor && processDescriptorsWork())
+    keepChildrenForWaitpid();
+    if (ownDescriptorsWork(chosen_kind))
         return true;
     return openChildSignalPipe();
 }
 
 ExitNotice::ExitNotice(pid_t child)
 {
-    if (chosen_kind == ExitNoticeKind::process_descriptor) {
-        descriptor_ = processDescriptor(child);
-        owned_ = descriptor_ >= 0;
-    }
-    if (owned_)
+    descriptor_ = ownDescriptor(chosen_kind, child);
+    if (descriptor_ >= 0) {
+        kind_ = chosen_kind;
         return;
+    }
     // Made only now (no descriptor was left for this child), the pipe may
     // have missed the child's exit: a first notice makes the waiter look.
     if (child_signal_pipe[0] < 0 && openChildSignalPipe())
@@ -131,16 +160,16 @@ ExitNotice::ExitNotice(pid_t child)
 
 ExitNotice::~ExitNotice()
 {
-    if (owned_)
+    if (kind_ != ExitNoticeKind::child_signal)
         ::close(descriptor_);
 }
 
 void ExitNotice::consume()
 {
-    if (owned_) {
-        consumeProcessNotice(descriptor_);
+    if (kind_ == ExitNoticeKind::process_queue)
+        takeFromQueue(descriptor_);
+    if (kind_ != ExitNoticeKind::child_signal)
         return;
-    }
     char bytes[64];
     while (::read(descriptor_, bytes, sizeof bytes) > 0) {
     }

@@ -40,8 +40,10 @@ void PollWaiter::wait(Child& child)
             {kill_at ? -1 : wake_, POLLIN, 0},  // poll passes over negative descriptors
         };
         const int ready = poll(watched, watched_count, killed ? -1 : timeoutFor(kill_at));
-        if (ready < 0 && errno != EINTR)
+        if (ready < 0 && errno != EINTR) {
+            child.killAndReap();
             return;
+        }
         if (ready == 0 && kill_at) {
             child.killGroup();
             killed = true;

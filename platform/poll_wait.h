@@ -3,7 +3,8 @@
 // its exit and, if the caller wishes, one descriptor of the caller's own that
 // says "maybe end the program now" (a signal's self-pipe). Nothing else wakes
 // it: no timeout, unless a program asked to end must be killed once its grace
-// is over.
+// is over. Should poll itself fail, the program can be watched no longer: it
+// is killed and reaped, and its outcome says so.
 #include <functional>
 
 #include "platform/process.h"

@@ -162,10 +162,21 @@ void Child::readAvailable(Stream which)
 bool Child::takeExitNotice()
 {
     exit_notice_.consume();
+    return reap(WNOHANG);
+}
+
+void Child::killAndReap()
+{
+    killGroup();
+    reap(0);
+}
+
+bool Child::reap(int wait_options)
+{
     int status = 0;
     pid_t reaped = 0;
     do {
-        reaped = waitpid(pid_, &status, WNOHANG);
+        reaped = waitpid(pid_, &status, wait_options);
     } while (reaped < 0 && errno == EINTR);
     if (reaped == 0)
         return false;  // the notice was another child's

@@ -46,6 +46,10 @@ public:
     // waiting. Returns whether it has exited.
     bool takeExitNotice();
     bool exited() const { return exited_; }
+    // For a waiter that can watch the program no longer: kills it and
+    // whatever it started, and reaps it, so that it leaves no zombie behind
+    // and its outcome says how it ended.
+    void killAndReap();
 
     // Ends the program and whatever it started (its process group): politely,
     // then by force.
@@ -54,6 +58,7 @@ public:
 
 private:
     Descriptor& stream(Stream which);
+    bool reap(int wait_options);
     void noteStatus(int status);
 
     const pid_t pid_;

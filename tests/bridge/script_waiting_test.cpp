@@ -1,13 +1,19 @@
 // Waiting for a script: its end ends the wait, whatever it left running that
 // still holds its output; a script the caller gives up on is ended with
 // everything it started, politely or, if it will not go, by force. Each kind
-// of script is tried with both ways of noticing a script's end, and no wait
-// leaves a descriptor behind.
+// of script is tried with every way of noticing a script's end, and no wait
+// leaves a descriptor behind. Each way is the one asked for (none falls back
+// to the SIGCHLD pipe unseen), says nothing before the child's end, and
+// keeps the exit status even when the program was started ignoring SIGCHLD. A
+// script that poll cannot watch is killed and reaped, not left running.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -38,6 +44,22 @@ struct WaitRow {
 };
 
 void PrintTo(const WaitRow& row, std::ostream* out) { *out << row.name; }
+
+const ExitNoticeKind exit_notice_kinds[] = {ExitNoticeKind::process_descriptor, ExitNoticeKind::process_queue,
+                                            ExitNoticeKind::child_signal};
+
+std::string nameOf(ExitNoticeKind kind)
+{
+    switch (kind) {
+    case ExitNoticeKind::process_descriptor:
+        return "ProcessDescriptor";
+    case ExitNoticeKind::process_queue:
+        return "ProcessQueue";
+    case ExitNoticeKind::child_signal:
+        break;
+    }
+    return "ChildSignal";
+}
 
 const WaitRow wait_rows[] = {
     {"WritesAndExits", "echo ok\n", false, 3, true, 0, TimeClass::ends_with_the_script},
@@ -125,14 +147,98 @@ TEST_P(ScriptWaiting, EndsWithTheScriptAndLeavesNoDescriptor)
 }
 
 INSTANTIATE_TEST_SUITE_P(Bridge, ScriptWaiting,
-                         ::testing::Combine(::testing::ValuesIn(wait_rows),
-                                            ::testing::Values(ExitNoticeKind::process_descriptor,
-                                                              ExitNoticeKind::child_signal)),
+                         ::testing::Combine(::testing::ValuesIn(wait_rows), ::testing::ValuesIn(exit_notice_kinds)),
                          [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name)
-                                    + (std::get<1>(info.param) == ExitNoticeKind::child_signal ? "_ChildSignal"
-                                                                                               : "_ProcessDescriptor");
+                             return std::string(std::get<0>(info.param).name) + "_" + nameOf(std::get<1>(info.param));
                          });
+
+bool readableWithin(int descriptor, std::chrono::milliseconds time)
+{
+    pollfd watched{descriptor, POLLIN, 0};
+    int ready = 0;
+    do {
+        ready = ::poll(&watched, 1, static_cast<int>(time.count()));  // SIGCHLD itself may break in
+    } while (ready < 0 && errno == EINTR);
+    return ready == 1;
+}
+
+class ExitNoticeWay : public ::testing::TestWithParam<ExitNoticeKind> {
+protected:
+    void SetUp() override { previous_kind_ = process::UseExitNotice(GetParam()); }
+    void TearDown() override { process::UseExitNotice(previous_kind_); }
+
+private:
+    ExitNoticeKind previous_kind_{};
+};
+
+TEST_P(ExitNoticeWay, IsTheWayAskedForAndReadableOnlyOnceTheChildHasExited)
+{
+    ASSERT_TRUE(process::ExitNotice::Prepare());
+    int gate[2];
+    ASSERT_EQ(::pipe(gate), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(gate[1]);
+        char byte;
+        [[maybe_unused]] const ssize_t ignored = ::read(gate[0], &byte, 1);
+        ::_exit(0);
+    }
+    ::close(gate[0]);
+    {
+        process::ExitNotice notice(child);
+        EXPECT_EQ(nameOf(notice.kind()), nameOf(GetParam()));
+        notice.consume();  // what an earlier child left in the shared pipe
+        EXPECT_FALSE(readableWithin(notice.descriptor(), 100ms));
+        ::close(gate[1]);
+        EXPECT_TRUE(readableWithin(notice.descriptor(), 5000ms));
+    }
+    EXPECT_EQ(::waitpid(child, nullptr, 0), child);
+}
+
+TEST_P(ExitNoticeWay, KeepsTheExitStatusWhenTheProgramWasStartedIgnoringSigchld)
+{
+    const testing::TemporaryBundle bundle;
+    bundle.writeScript("s", "#!/bin/sh\nexit 3\n");
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction before = {};
+    ::sigaction(SIGCHLD, &ignore, &before);
+    const process::Outcome outcome = process::run(bundle.resources / "s", {});
+    ::sigaction(SIGCHLD, &before, nullptr);
+    EXPECT_TRUE(outcome.exited_normally);
+    EXPECT_EQ(outcome.exit_status, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bridge, ExitNoticeWay, ::testing::ValuesIn(exit_notice_kinds),
+                         [](const auto& info) { return nameOf(info.param); });
+
+// poll refuses to watch more descriptors than the process may have open.
+class WaiterWhosePollFails : public process::Waiter {
+public:
+    void wait(process::Child& child) override
+    {
+        rlimit allowed{};
+        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &allowed), 0);
+        rlimit fewer_than_watched = allowed;
+        fewer_than_watched.rlim_cur = 2;
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &fewer_than_watched), 0);
+        process::PollWaiter().wait(child);
+        EXPECT_EQ(::setrlimit(RLIMIT_NOFILE, &allowed), 0);
+    }
+};
+
+TEST(ScriptWaiting, ScriptThatCannotBeWatchedIsKilledAndReaped)
+{
+    const testing::TemporaryBundle bundle;
+    bundle.writeScript("s", "#!/bin/sh\nsleep 300\n");
+    WaiterWhosePollFails waiter;
+    const process::Outcome outcome = process::run(bundle.resources / "s", {}, &waiter);
+    EXPECT_FALSE(outcome.exited_normally);
+    EXPECT_EQ(outcome.signal, SIGKILL);
+    errno = 0;
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);  // no child left, running or unreaped
+    EXPECT_EQ(errno, ECHILD);
+}
 
 TEST(ScriptWaiting, ScriptEndedOnRequestIsReportedAsSuch)
 {
