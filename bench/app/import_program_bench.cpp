@@ -48,25 +48,46 @@ double cpuSecondsOfThisProcess()
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
+// A folder of the benchmark's own, gone when the benchmark ends.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(std::string_view prefix)
+    {
+        std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("no temporary folder");
+        path_ = pattern;
+    }
+    ~TemporaryFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
 // A record of its own, so that whatever the developer's own record holds
 // never changes the figures: one that knows nothing yet (a new user's), or one
 // that knows the account from an earlier send, so that every booking is judged.
 fs::path record(bool knows_the_account)
 {
-    static const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "velmora-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("no temporary folder");
-        const fs::path made(pattern);
+    static const TemporaryFolder folder("velmora-bench");
+    static const bool written = [] {
         const import::BookingArguments earlier{"06.12.2026", "06.12.2026", "1250",     "Girokonto", "Unbekannt",
                                                "Sonstiges",  "Bäckerei",   "Brötchen", ""};
-        std::ofstream(made / "kennt-girokonto.tsv")
+        std::ofstream(folder.path() / "kennt-girokonto.tsv")
             << record::record_header
             << record::RecordLine({"2026-12-06T10:00:00+0100", record::SentState::gesendet, "Girokonto",
                                 record::BookingKeys("Girokonto").next(earlier), earlier});
-        return made;
+        return true;
     }();
-    return folder / (knows_the_account ? "kennt-girokonto.tsv" : "neu.tsv");
+    static_cast<void>(written);
+    return folder.path() / (knows_the_account ? "kennt-girokonto.tsv" : "neu.tsv");
 }
 
 // The program's CPU time (user and system) for the preview.
@@ -196,32 +217,9 @@ struct SendBundle {
     std::string record_content;
 };
 
-// Its record is tens of megabytes: the folder goes when the benchmark ends.
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "velmora-bench-send-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("no temporary folder");
-        path_ = pattern;
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
 const SendBundle& sendBundle()
 {
-    static const TemporaryFolder folder;
+    static const TemporaryFolder folder("velmora-bench-send");
     static const SendBundle bundle = [] {
         SendBundle made{folder.path(), {}, {}, {}, {}};
         const fs::path contents = made.folder / "Velmora.app/Contents";
