@@ -22,6 +22,7 @@
 #include <signal.h>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "import/booking_run.h"
@@ -90,12 +91,9 @@ fs::path record(bool knows_the_account)
     return folder.path() / (knows_the_account ? "kennt-girokonto.tsv" : "neu.tsv");
 }
 
-// The program's CPU time (user and system) for the preview.
-double previewCpuSeconds(const fs::path& file, bool record_knows_the_account)
+// Starts velmora-import with its output thrown away; its process id, or -1.
+pid_t spawnQuietly(std::vector<std::string> arguments)
 {
-    std::vector<std::string> arguments{VELMORA_IMPORT_PROGRAM, "--konto", "Girokonto", "--kategorien", "--gegenkonto",
-                                       "--protokoll", record(record_knows_the_account).string(), "--vorschau", "--format", "json",
-                                       file.string()};
     std::vector<char*> argv;
     for (auto& argument : arguments)
         argv.push_back(argument.data());
@@ -107,9 +105,19 @@ double previewCpuSeconds(const fs::path& file, bool record_knows_the_account)
     pid_t child = 0;
     const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
+    return failed ? -1 : child;
+}
+
+// The program's CPU time (user and system) for the preview.
+double previewCpuSeconds(const fs::path& file, bool record_knows_the_account)
+{
+    std::vector<std::string> arguments{VELMORA_IMPORT_PROGRAM, "--konto", "Girokonto", "--kategorien", "--gegenkonto",
+                                       "--protokoll", record(record_knows_the_account).string(), "--vorschau", "--format", "json",
+                                       file.string()};
+    const pid_t child = spawnQuietly(std::move(arguments));
     int status = 0;
     rusage usage{};
-    if (failed || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error("velmora-import failed");
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
@@ -247,20 +255,10 @@ double secondsUntilFirstBooking(const SendBundle& bundle)
 {
     std::vector<std::string> arguments{bundle.program.string(), "--konto", "Girokonto", "--kategorien", "--gegenkonto",
                                        "--protokoll", bundle.record.string(), bundle.file.string()};
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
     const double start = wallSeconds();
-    const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t child = spawnQuietly(std::move(arguments));
     int status = 0;
-    if (failed || waitpid(child, &status, 0) != child || !WIFSIGNALED(status) || WTERMSIG(status) != SIGKILL)
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFSIGNALED(status) || WTERMSIG(status) != SIGKILL)
         throw std::runtime_error("velmora-import sent no booking");
     return wallSeconds() - start;
 }
