@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "import/line_splitting.h"
+#include "import/utf16_decoding.h"
 
 namespace velmora::import {
 
@@ -64,8 +65,7 @@ std::optional<TextBuffer> read_all(int fd, std::size_t start, std::size_t expect
 
 // Text never holds a NUL byte, except in UTF-16, whose files start with a mark.
 bool holds_binary_data(std::string_view bytes) {
-    const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-    return !utf16 && std::memchr(bytes.data(), '\0', bytes.size()) != nullptr;
+    return !utf16_byte_order(bytes) && std::memchr(bytes.data(), '\0', bytes.size()) != nullptr;
 }
 
 }  // namespace

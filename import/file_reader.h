@@ -17,10 +17,11 @@ struct ReadResult {
 };
 
 // Reads the whole file into a fresh line list: bytes decoded into UTF-8 text
-// (UTF-8 when the file starts with a byte-order mark or is valid UTF-8 with at
-// least one multi-byte sequence, otherwise ISO 8859-1 with 80-9F read as
-// Windows-1252), NUL bytes dropped, lines split at LF, CR LF and lone CR,
-// trailing white space of every line removed. An empty file gives one empty
+// (UTF-16 when the file starts with its byte-order mark, little- or
+// big-endian; UTF-8 when it starts with that byte-order mark or is valid
+// UTF-8 with at least one multi-byte sequence; otherwise ISO 8859-1 with
+// 80-9F read as Windows-1252), NUL bytes dropped, lines split at LF, CR LF
+// and lone CR, trailing white space of every line removed. An empty file gives one empty
 // line; a final line end adds no empty line. A file that exists but is no
 // regular file, cannot be opened or fails while being read is `unreadable`;
 // one holding a NUL byte is `binary` (a picture, a PDF, random bytes), unless

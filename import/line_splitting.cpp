@@ -1,7 +1,7 @@
 // Decoding and splitting happen in one forward pass over the file's own
 // buffer. The undecoded bytes stand at least as far from the buffer's start as
 // decoding adds bytes, so the text written never overtakes the bytes still to
-// be read.
+// be read. UTF-16 text alone is decoded first, into a buffer of its own.
 #include "import/line_splitting.h"
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "import/text_decoding.h"
+#include "import/utf16_decoding.h"
 
 namespace velmora::import {
 
@@ -70,6 +71,10 @@ private:
 }  // namespace
 
 LineList split_lines(TextBuffer buffer, std::size_t start, const std::function<void()>& yield) {
+    // Decoded, UTF-16 text is well-formed UTF-8, which passes unchanged below;
+    // a second mark right after the first, as joined files have, goes too.
+    if (const auto order = utf16_byte_order(buffer.view().substr(start)))
+        return split_lines(utf16_as_utf8(buffer.view().substr(start), *order), 0, yield);
     const std::size_t size = buffer.size() - start;
     const EncodingChoice choice = choose_encoding(buffer.view().substr(start));
     LineEnds ends;

@@ -7,8 +7,9 @@
 
 namespace velmora::import {
 
-// Decodes the bytes (see choose_encoding) and splits them into lines at LF,
-// CR LF and lone CR, dropping NUL bytes and each line's trailing white space.
+// Decodes the bytes (UTF-16 when they start with its byte-order mark,
+// otherwise see choose_encoding) and splits them into lines at LF, CR LF and
+// lone CR, dropping NUL bytes and each line's trailing white space.
 // An empty input gives one empty line; a final line end adds no empty line.
 // The bytes are those of `buffer` from `start` on; room in front of them saves
 // moving them when decoding makes the text longer. The buffer becomes the

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "booking_helpers.h"
+#include "import/utf16_decoding.h"
 
 namespace velmora::import {
 namespace {
@@ -49,6 +50,45 @@ TEST(Reader, SplitsTrimsAndDecodes) {
         {"marked: 2-byte limits", "\xEF\xBB\xBF\xC2\x80|\xDF\xBF|\xC1\xBF", {"\xC2\x80|\xDF\xBF|Á¿"}},
     };
     for (const auto& row : rows) EXPECT_EQ(all_lines(lines_from_bytes(row.bytes)), row.expected) << row.name;
+}
+
+// The text in UTF-16 with its byte-order mark, then `tail` as it is.
+std::string utf16(std::u16string_view text, ByteOrder order, std::string_view tail = "") {
+    const bool little = order == ByteOrder::little_endian;
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        bytes += little ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes.append(tail);
+}
+
+struct Utf16Row {
+    std::string_view name;
+    std::u16string_view text;
+    Lines expected;
+    std::string_view tail = "";
+};
+
+// Every character as written, surrogate pairs joined, a line end counted once.
+TEST(Reader, DecodesUtf16InEitherByteOrder) {
+    const Utf16Row rows[] = {
+        {"LF", u"!Type:Bank\nPM\u00FCller & S\u00F6hne \u20AC\nMKaffee \u201Egut\u201C\nT-1.234,56 \u20AC\n",
+         {"!Type:Bank", "PMüller & Söhne €", "MKaffee „gut“", "T-1.234,56 €"}},
+        {"CR LF", u"D01.03.2026\r\nT-1.234,56 \u20AC \r\nTabc\r\n\r\n^\r\n",
+         {"D01.03.2026", "T-1.234,56 €", "Tabc", "", "^"}},
+        {"outside the BMP", u"P\U0001F4B6\U0010FFFF\r\nM\u00E4", {"P💶\U0010FFFF", "Mä"}},
+        {"unpaired surrogates", u"a\xDC00" u"b\xD83D\r\nc\xD800\xD800\xDC00", {"a\uFFFDb\uFFFD", "c\uFFFD\U00010000"}},
+        {"high surrogate last", u"a\xD800", {"a\uFFFD"}},
+        {"odd last byte", u"ab", {"ab\uFFFD"}, "x"},
+        {"NUL and trailing blanks", u"a\0b \t\nc"sv, {"ab", "c"}},
+        {"mark only", u"", {""}},
+        {"second mark", u"\uFEFF!Type:Bank", {"!Type:Bank"}},
+    };
+    for (const auto& row : rows)
+        for (const ByteOrder order : {ByteOrder::little_endian, ByteOrder::big_endian})
+            EXPECT_EQ(all_lines(lines_from_bytes(utf16(row.text, order, row.tail))), row.expected)
+                << row.name << (order == ByteOrder::big_endian ? ", big-endian" : ", little-endian");
 }
 
 // The bytes 80-FF of a file that is no UTF-8 read as Windows-1252 does. Where
@@ -108,7 +148,8 @@ TEST(Reader, RefusesFilesWithBinaryData) {
 // or more than the room kept for it, the lines must come out the same.
 TEST(Reader, ReadsFilesLikeBytesInMemory) {
     for (const std::string& bytes : {std::string(5000, '\xE4') + "\r\n\x80 x \n", std::string(5000, 'a') + "\xFC\n\xE4  \rb",
-                                     "\xEF\xBB\xBF" + std::string(3000, 'x') + "\xC3\xA9\xFF\n", std::string()}) {
+                                     "\xEF\xBB\xBF" + std::string(3000, 'x') + "\xC3\xA9\xFF\n",
+                                     utf16(u"P\u20AC\r\n^", ByteOrder::big_endian), std::string()}) {
         const fs::path file = written(bytes);
         const auto result = read_lines(file);
         fs::remove(file);
