@@ -13,9 +13,15 @@ namespace {
 constexpr std::size_t decimals_in_hundredths = 2;
 // Three digits behind a lone separator may be decimals or a thousands group.
 constexpr std::size_t digits_per_group = 3;
+// No account holds a thousand trillion: a longer whole part is a reference or
+// card number in the wrong line, not an amount.
+constexpr std::size_t most_whole_digits = 15;
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool all_digits(std::string_view s) { return std::all_of(s.begin(), s.end(), is_digit); }
+std::size_t digits_in(std::string_view s) {
+    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), is_digit));
+}
 
 // Where the decimal separator stands, or npos when every separator groups.
 std::size_t decimal_separator(std::string_view number) {
@@ -56,7 +62,7 @@ bool append_hundredths(const MoneyForm& form, std::string& out) {
     if (!all_digits(fraction) || grouping_or_decimals) return false;
     out.clear();
     if (form.sign != '\0') out.push_back(form.sign);
-    if (!append_grouped_digits(whole, out)) return false;
+    if (!append_grouped_digits(whole, out) || digits_in(whole) > most_whole_digits) return false;
     const std::string_view kept = fraction.substr(0, decimals_in_hundredths);
     out.append(kept);
     out.append(decimals_in_hundredths - kept.size(), '0');

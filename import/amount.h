@@ -28,9 +28,10 @@ enum class AmountReading {
 //
 // Whatever is no number in these forms is unreadable: letters, two numbers,
 // an exponent, a lone sign or currency sign, two signs, a sign inside
-// parentheses, groups of another size, and a lone separator with three digits
-// behind it and no more than three before («1.234», «12,345»), which may be
-// a grouping or decimals. Such a text goes through the plain steps only
+// parentheses, groups of another size, more than fifteen digits before the
+// decimal separator, and a lone separator with three digits behind it and no
+// more than three before («1.234», «12,345»), which may be a grouping or
+// decimals. Such a text goes through the plain steps only
 // (the "T" and the first separators out), so nothing in it is guessed at.
 AmountReading amount_text(std::string_view t_line, std::string& out);
 

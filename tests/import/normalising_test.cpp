@@ -40,6 +40,7 @@ TEST(Amount, ReadsTheFormsRealFilesWriteAndNamesTheRest) {
         {"TUSD-5.00", "500", out},              {"TCHF 1'234.50", "123450", in},   {"TFr. 12.50", "1250", in},
         {"T12.50 Fr.", "1250", in},             {"T£5", "500", in},                {"T¥1,234,567", "123456700", in},
         {"TJPY 1000", "100000", in},            {"T+$5.00", "+500", in},
+        {"T999999999999999", "99999999999999900", in}, {"T123.456.789.012.345,67", "12345678901234567", in},
         // No amount: what the plain steps leave of it goes, if the user says so.
         {"Tabc", "abc", in, true},              {"T12abc", "12abc", in, true},     {"T1e5", "1e5", in, true},
         {"T-", "", out, true},                  {"T€", "€", in, true},             {"TEUR", "EUR", in, true},
@@ -50,6 +51,8 @@ TEST(Amount, ReadsTheFormsRealFilesWriteAndNamesTheRest) {
         {"T-(5)", "(5)", out, true},            {"T(5", "(5", in, true},           {"T5)", "5)", in, true},
         {"T€5$", "€5$", in, true},              {"T25.-", "25-", in, true},        {"T12-50", "12-50", in, true},
         {"TBank", "Bank", in, true},            {"T-1,2a.3", "12a3", out, true},
+        // More than fifteen digits before the decimals: a reference or card number.
+        {"T1234567890123456", "1234567890123456", in, true}, {"T-1.234.567.890.123.456,78", "123456", out, true},
         // A lone separator before three digits may group them or be decimals.
         {"T1.234", "123", in, true},            {"T-12,345", "1234", out, true},   {"T$1,295", "$129", in, true},
     };
