@@ -34,18 +34,17 @@ public:
             if (const auto section = section_of_header(line)) enter(*section);
             return;
         }
-        // Each test sees the line as the steps before it left it: an amount
-        // that is no number («TMiete») goes on as «Miete».
-        std::string_view current = line;
-        if (current.starts_with('D')) {
-            buchung_.datum = booking_date(current, ticked(Option::monat_tag));
+        // A field comes only from its own line: what the amount steps leave
+        // of a «TMiete» is no memo.
+        if (line.starts_with('D')) {
+            buchung_.datum = booking_date(line, ticked(Option::monat_tag));
             date_line_ = index;
         }
-        if (current.starts_with('T')) current = take_amount(current, index);
-        if (current.starts_with('M')) buchung_.memo.assign(text::WithoutFirst(current));
-        if (current.starts_with('P')) buchung_.empfaenger.assign(text::WithoutFirst(current));
-        if (current.starts_with('L') && ticked(Option::mit_kat)) take_category(current);
-        if (current.starts_with('L') && ticked(Option::kat_konto)) take_counter_account(current);
+        if (line.starts_with('T')) take_amount(line, index);
+        if (line.starts_with('M')) buchung_.memo.assign(text::WithoutFirst(line));
+        if (line.starts_with('P')) buchung_.empfaenger.assign(text::WithoutFirst(line));
+        if (line.starts_with('L') && ticked(Option::mit_kat)) take_category(line);
+        if (line.starts_with('L') && ticked(Option::kat_konto)) take_counter_account(line);
     }
 
     const RunReport& report() const { return report_; }
@@ -53,7 +52,7 @@ public:
 private:
     bool ticked(Option option) const { return run_.option && run_.option(option); }
 
-    std::string_view take_amount(std::string_view line, std::int64_t index) {
+    void take_amount(std::string_view line, std::int64_t index) {
         amount_line_ = amount_text(line, amount_) == AmountReading::unreadable ? index : no_amount_line;
         const std::string_view a = amount_;
         if (a.starts_with('-')) {
@@ -66,7 +65,6 @@ private:
             buchung_.konto_von.assign(unbekannt);
             buchung_.konto_an.assign(run_.chosen_account);
         }
-        return a;
     }
 
     // The last ":" part names the category: «LAuto:Benzin» gives «Benzin».

@@ -87,6 +87,30 @@ TEST(BookingRun, AppliesTheFourOptions) {
     }
 }
 
+struct FieldRow {
+    std::string_view record;
+    testing::Options ticked;
+    std::vector<std::string_view> from_category_payee_memo;
+};
+
+// An amount that is no number is no memo, payee, category or counter account.
+TEST(BookingRun, TakesEachFieldOnlyFromItsOwnLine) {
+    using enum Option;
+    const FieldRow rows[] = {
+        {"MMiete März\nTMiete\n^\n", {}, {"Unbekannt", "Sonstiges", "", "Miete März"}},
+        {"PBäcker\nTPost\n^\n", {}, {"Unbekannt", "Sonstiges", "Bäcker", ""}},
+        {"LGehalt\nTLohn\n^\n", {mit_kat}, {"Unbekannt", "Gehalt", "", ""}},
+        {"TL[Spar]\n^\n", {mit_kat, kat_konto}, {"Unbekannt", "Sonstiges", "", ""}},
+    };
+    for (const auto& row : rows) {
+        const auto sent = book(row.record, row.ticked);
+        ASSERT_EQ(sent.size(), 1u) << row.record;
+        EXPECT_EQ((std::vector<std::string_view>{sent[0][3], sent[0][5], sent[0][6], sent[0][7]}),
+                  row.from_category_payee_memo)
+            << row.record;
+    }
+}
+
 TEST(BookingRun, AsksEachOptionWhenItIsConsultedAndYieldsOncePerLine) {
     bool categories = false;
     int yields = 0;
