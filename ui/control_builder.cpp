@@ -5,10 +5,23 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QWheelEvent>
 
 namespace velmora::ui {
 
 namespace {
+
+// The wheel passes over the account pop-up, to the window beneath it: turned
+// while the pointer crosses it, it would change the account the next send
+// books to without the user noticing. A click or the keyboard chooses; the
+// open list still scrolls.
+class PopupMenu final : public QComboBox {
+public:
+    explicit PopupMenu(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override { event->ignore(); }
+};
 
 // The layout measures in points of 1/72 inch as drawn on a 72-dpi screen, so
 // a size in points is a size in pixels here; without this, texts would not fit
@@ -40,7 +53,7 @@ QWidget* createWidget(ControlKind kind, QWidget* surface, const QString& text)
     case ControlKind::CheckBox:
         return new QCheckBox(text, surface);
     case ControlKind::PopupMenu:
-        return new QComboBox(surface);
+        return new PopupMenu(surface);
     case ControlKind::ProgressBar: {
         auto* bar = new QProgressBar(surface);
         bar->setTextVisible(false);  // a label beside it says the count in words

@@ -1,6 +1,7 @@
 // The main window as the user meets it: its opening, its fixed layout, its
 // keyboard behaviour, and the captions that must fit their boxes.
 #include <QApplication>
+#include <QWheelEvent>
 
 #include "platform/event_loop.h"
 #include "tests/support/bounded_event_loop.h"
@@ -99,6 +100,20 @@ TEST_F(WindowTest, TabFollowsTheDeclaredOrderFromDateiAuswaehlenAndOnlyBeendenEn
     EXPECT_EQ(pressed, 0);
     QTimer::singleShot(0, [&] { QTest::mouseClick(w.btn_quit(), Qt::LeftButton); });
     EXPECT_EQ(RunEventLoopAtMost(5000), 0);
+}
+
+// Scrolling across the window never changes the account the next send books to.
+TEST_F(WindowTest, TheWheelOverTheAccountPopUpLeavesTheAccountAndTheKeyboardChooses)
+{
+    QComboBox* popup = openWindow().pop_konten();
+    for (const int turn : {-120, 120}) {
+        QWheelEvent wheel(QPointF(10, 10), popup->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, turn), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(popup, &wheel);
+        EXPECT_EQ(popup->currentText(), "Girokonto") << turn;
+    }
+    QTest::keyClick(popup, Qt::Key_Down);
+    EXPECT_EQ(popup->currentText(), "Sparbuch");
 }
 
 // A long name keeps its start and its end, and no letter is cut in two.
