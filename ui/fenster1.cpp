@@ -49,8 +49,7 @@ void Fenster1::btn_datei_Action()
     // A cancel keeps the earlier choice: the file the label names is the one sent.
     if (!chosen)
         return;
-    std::optional<std::filesystem::path> earlier = std::exchange(f, std::move(chosen));
-    const QString earlier_name = StaticText3()->toolTip();
+    f = std::move(chosen);
     showFileName(platform::DisplayPath(f->filename()));
     const std::uint64_t loads_before = lines_loaded_;
     Laden();
@@ -58,10 +57,10 @@ void Fenster1::btn_datei_Action()
         stopped_send_.reset();
         return;
     }
-    // A file that was not read keeps the earlier lines, so the earlier file
-    // stays the chosen one: the label names what a send would send.
-    f = std::move(earlier);
-    showFileName(earlier_name);
+    // A file that was not read keeps the earlier lines, so the file they came
+    // from stays the chosen one: the label names what a send would send.
+    f = loaded_file_;
+    showFileName(loaded_file_ ? platform::DisplayPath(loaded_file_->filename()) : QString());
 }
 
 // A name too long for its label is shortened in the middle, where the

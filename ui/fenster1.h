@@ -112,6 +112,7 @@ private:
     QList<QKeySequence> quitKeys() const;
 
     std::uint64_t lines_loaded_ = 0;
+    std::optional<std::filesystem::path> loaded_file_;  // the file the lines came from
     std::optional<StoppedSend> stopped_send_;
 
     void Layout();

@@ -19,10 +19,15 @@ namespace {
 // Thrown out of the booking run when the user has asked to stop.
 struct SendHalted {};
 
-void reportFile(const std::filesystem::path& file, import::ReadStatus status)
+// Names the file whose lines stay, so that the next send surprises nobody.
+void reportFile(const std::filesystem::path& file, import::ReadStatus status,
+                const std::optional<std::filesystem::path>& kept)
 {
     const QString shown = platform::DisplayPath(std::filesystem::absolute(file));
-    platform::MsgBox(platform::QText(import::read_failure_message(status, shown.toStdString())));
+    QString message = platform::QText(import::read_failure_message(status, shown.toStdString()));
+    if (kept)
+        message += QStringLiteral("\n\nGewählt bleibt »%1«.").arg(platform::DisplayPath(kept->filename()));
+    platform::MsgBox(message);
 }
 
 import::ReadResult readWithoutInput(const std::filesystem::path& file)
@@ -38,12 +43,13 @@ void Fenster1::Laden()
 {
     import::ReadResult result = readWithoutInput(*f);
     if (result.status != import::ReadStatus::read) {
-        reportFile(*f, result.status);
+        reportFile(*f, result.status, loaded_file_);
         return;
     }
     zeilen = std::move(result.lines);
     anz_zeilen = zeilen.upper_bound();
     ++lines_loaded_;
+    loaded_file_ = *f;
 }
 
 // The boxes are found once; each is still asked at the moment the booking

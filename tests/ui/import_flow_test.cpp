@@ -61,10 +61,12 @@ TEST_F(ImportFlow, FileThatCannotBeReadKeepsTheEarlierLines)
         EXPECT_EQ(window->zeilen.upper_bound(), last_line);
     }
     const auto shown = [](const fs::path& file) { return QString::fromStdString(file.string()); };
-    EXPECT_EQ(dialogs.messages(), (QStringList{"Datei " + shown(folder) + " kann nicht gelesen werden",
-                                               "Datei " + shown(folder) + " kann nicht gelesen werden",
-                                               "Datei " + shown(gone) + " ist nicht vorhanden",
-                                               "Datei »" + shown(picture) + "« ist keine QIF-Datei (sie enthält Binärdaten)."}));
+    const QString stays = "\n\nGewählt bleibt »konto.qif«.";
+    EXPECT_EQ(dialogs.messages(),
+              (QStringList{"Datei " + shown(folder) + " kann nicht gelesen werden",
+                           "Datei " + shown(folder) + " kann nicht gelesen werden" + stays,
+                           "Datei " + shown(gone) + " ist nicht vorhanden" + stays,
+                           "Datei »" + shown(picture) + "« ist keine QIF-Datei (sie enthält Binärdaten)." + stays}));
 }
 
 TEST_F(ImportFlow, FileWithNothingToSendRunsNoScriptAndSaysSo)
