@@ -50,7 +50,7 @@ char32_t next_character(Utf16Units& units) {
     if (is_low_surrogate(unit)) return replacement_character;
     if (!is_high_surrogate(unit)) return unit;
     // An unpaired high surrogate leaves what follows it to be read on its own.
-    if (units.done() || !units.next_is_whole() || !is_low_surrogate(units.peek())) return replacement_character;
+    if (!units.next_is_whole() || !is_low_surrogate(units.peek())) return replacement_character;
     const char32_t low = units.peek();
     units.skip();
     return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
