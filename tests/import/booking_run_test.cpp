@@ -98,7 +98,6 @@ TEST(BookingRun, TakesEachFieldOnlyFromItsOwnLine) {
     using enum Option;
     const FieldRow rows[] = {
         {"MMiete März\nTMiete\n^\n", {}, {"Unbekannt", "Sonstiges", "", "Miete März"}},
-        {"PBäcker\nTPost\n^\n", {}, {"Unbekannt", "Sonstiges", "Bäcker", ""}},
         {"LGehalt\nTLohn\n^\n", {mit_kat}, {"Unbekannt", "Gehalt", "", ""}},
         {"TL[Spar]\n^\n", {mit_kat, kat_konto}, {"Unbekannt", "Sonstiges", "", ""}},
     };
