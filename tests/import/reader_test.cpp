@@ -73,17 +73,15 @@ struct Utf16Row {
 // Every character as written, surrogate pairs joined, a line end counted once.
 TEST(Reader, DecodesUtf16InEitherByteOrder) {
     const Utf16Row rows[] = {
-        {"LF", u"!Type:Bank\nPM\u00FCller & S\u00F6hne \u20AC\nMKaffee \u201Egut\u201C\nT-1.234,56 \u20AC\n",
+        {"LF", u"!Type:Bank\nPMüller & Söhne €\nMKaffee „gut“\nT-1.234,56 €\n",
          {"!Type:Bank", "PMüller & Söhne €", "MKaffee „gut“", "T-1.234,56 €"}},
-        {"CR LF", u"D01.03.2026\r\nT-1.234,56 \u20AC \r\nTabc\r\n\r\n^\r\n",
-         {"D01.03.2026", "T-1.234,56 €", "Tabc", "", "^"}},
-        {"outside the BMP", u"P\U0001F4B6\U0010FFFF\r\nM\u00E4", {"P💶\U0010FFFF", "Mä"}},
+        {"CR LF", u"D01.03.2026\r\nT-1.234,56 € \r\nTabc\r\n\r\n^\r\n", {"D01.03.2026", "T-1.234,56 €", "Tabc", "", "^"}},
+        {"outside the BMP", u"P💶\U0010FFFF\r\nMä", {"P💶\U0010FFFF", "Mä"}},
         {"unpaired surrogates", u"a\xDC00" u"b\xD83D\r\nc\xD800\xD800\xDC00\xDBFF\xE000",
          {"a\uFFFDb\uFFFD", "c\uFFFD\U00010000\uFFFD\uE000"}},
         {"lengths in UTF-8", u"\x7F\x80\u07FF\u0800\uFFFF", {"\x7F\u0080\u07FF\u0800\uFFFF"}},
         {"high surrogate last", u"a\xD800", {"a\uFFFD"}},
         {"odd last byte", u"€€", {"€€\uFFFD"}, "x"},
-        {"NUL and trailing blanks", u"a\0b \t\nc"sv, {"ab", "c"}},
         {"mark only", u"", {""}},
         {"second mark", u"\uFEFF!Type:Bank", {"!Type:Bank"}},
     };
