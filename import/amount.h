@@ -31,8 +31,8 @@ enum class AmountReading {
 // parentheses, groups of another size, more than fifteen digits before the
 // decimal separator, and a lone separator with three digits behind it and no
 // more than three before («1.234», «12,345»), which may be a grouping or
-// decimals. Such a text goes through the plain steps only
-// (the "T" and the first separators out), so nothing in it is guessed at.
+// decimals. Such a text goes through the plain steps only (the "T" and the
+// first separators out), so nothing in it is guessed at.
 AmountReading amount_text(std::string_view t_line, std::string& out);
 
 }  // namespace velmora::import

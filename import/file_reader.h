@@ -21,14 +21,14 @@ struct ReadResult {
 // big-endian; UTF-8 when it starts with that byte-order mark or is valid
 // UTF-8 with at least one multi-byte sequence; otherwise ISO 8859-1 with
 // 80-9F read as Windows-1252), NUL bytes dropped, lines split at LF, CR LF
-// and lone CR, trailing white space of every line removed. An empty file gives one empty
-// line; a final line end adds no empty line. A file that exists but is no
-// regular file, cannot be opened or fails while being read is `unreadable`;
-// one holding a NUL byte is `binary` (a picture, a PDF, random bytes), unless
-// it starts with a UTF-16 byte-order mark. Nothing of such a file is
-// returned. `yield` (may be empty) is called after every piece of the file
-// read and every lines_per_yield lines, so the caller can keep its window
-// alive.
+// and lone CR, trailing white space of every line removed. An empty file
+// gives one empty line; a final line end adds no empty line. A file that
+// exists but is no regular file, cannot be opened or fails while being read
+// is `unreadable`; one holding a NUL byte is `binary` (a picture, a PDF,
+// random bytes), unless it starts with a UTF-16 byte-order mark. Nothing of
+// such a file is returned. `yield` (may be empty) is called after every piece
+// of the file read and every lines_per_yield lines, so the caller can keep
+// its window alive.
 ReadResult read_lines(const std::filesystem::path& file, const std::function<void()>& yield = {});
 
 // What the user is told when a file was not read: "Datei ", the path as shown

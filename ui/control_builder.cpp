@@ -11,10 +11,10 @@ namespace velmora::ui {
 
 namespace {
 
-// The wheel passes over the account pop-up, to the window beneath it: turned
-// while the pointer crosses it, it would change the account the next send
-// books to without the user noticing. A click or the keyboard chooses; the
-// open list still scrolls.
+// The wheel passes over a pop-up, to the window beneath it: turned while the
+// pointer crosses the account pop-up, it would change the account the next
+// send books to without the user noticing. A click or the keyboard chooses;
+// the open list still scrolls.
 class PopupMenu final : public QComboBox {
 public:
     explicit PopupMenu(QWidget* parent) : QComboBox(parent) { setFocusPolicy(Qt::StrongFocus); }
