@@ -52,7 +52,8 @@ public:
     void skip() { ++position_; }
     void skip_blanks() { take_while(is_blank); }
 
-    std::string_view take_while(bool (*belongs)(char)) {
+    template <class Belongs>
+    std::string_view take_while(Belongs belongs) {
         const std::size_t start = position_;
         while (!at_end() && belongs(next())) ++position_;
         return text_.substr(start, position_ - start);
