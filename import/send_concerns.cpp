@@ -1,6 +1,8 @@
 // Putting what the checks before a send found into the sentences the user reads.
 #include "import/send_concerns.h"
 
+#include <cctype>
+
 #include "import/unreadable_bookings.h"
 #include "platform/text.h"
 
@@ -15,9 +17,10 @@ constexpr std::string_view forms_read
 
 std::string goes(std::size_t bookings) { return bookings == 1 ? " ginge" : " gingen"; }
 
+// The box's words start with a small ASCII letter.
 std::string capitalised(std::string_view words) {
     std::string text(words);
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
     return text;
 }
 

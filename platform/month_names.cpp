@@ -48,8 +48,6 @@ std::string lower_case(std::string_view word)
 
 std::optional<unsigned> MonthOfName(std::string_view word)
 {
-    if (word.ends_with('.'))
-        word.remove_suffix(1);
     const std::string lower = lower_case(word);
     const auto found = std::find_if(std::begin(month_names), std::end(month_names),
                                     [&](const MonthName& month) { return month.name == lower; });
