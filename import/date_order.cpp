@@ -32,6 +32,12 @@ std::optional<OrderFinding> against_the_file(const FormEvidence& form, DateForm 
     return OrderFinding{OrderFinding::Kind::against_the_file, kind, file, *deciding, form.sent_both_ways};
 }
 
+// Slashes are read month first, dots and dashes day first, each swapped by the box.
+DateOrder order_read(DateForm form, bool swap_month_day) {
+    const DateOrder as_written = form == DateForm::slashes ? DateOrder::month_first : DateOrder::day_first;
+    return swap_month_day ? other(as_written) : as_written;
+}
+
 bool decided(const FormEvidence& form) {
     for (DateOrder order : {DateOrder::day_first, DateOrder::month_first})
         if (form.declared[slot(order)] || form.read_only[slot(order)]) return true;
@@ -58,6 +64,8 @@ void DateEvidence::weigh(const DateReading& date, std::int64_t index, std::strin
     const bool slashes = date.form == DateForm::slashes;
     const std::optional<Date>& day_first = slashes ? date.swapped : date.as_written;
     const std::optional<Date>& month_first = slashes ? date.as_written : date.swapped;
+    // A date that reads one way only shows the file's order; one that reads
+    // both ways as two dates is what the box may swap.
     if (day_first.has_value() != month_first.has_value()) {
         const DateOrder only = day_first ? DateOrder::day_first : DateOrder::month_first;
         keep_first(form.read_only[slot(only)], index, line);
@@ -69,11 +77,6 @@ void DateEvidence::weigh(const DateReading& date, std::int64_t index, std::strin
 }
 
 const FormEvidence& DateEvidence::of(DateForm form) const { return forms_[form_slot(form).value()]; }
-
-DateOrder order_read(DateForm form, bool swap_month_day) {
-    const DateOrder as_written = form == DateForm::slashes ? DateOrder::month_first : DateOrder::day_first;
-    return swap_month_day ? other(as_written) : as_written;
-}
 
 std::vector<OrderFinding> order_findings(const DateEvidence& evidence, bool swap_month_day) {
     std::vector<OrderFinding> findings;

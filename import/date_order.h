@@ -80,8 +80,4 @@ struct OrderFinding {
 // day first wherever Velmora's users live.
 std::vector<OrderFinding> order_findings(const DateEvidence& evidence, bool swap_month_day);
 
-// The order in which the box setting reads a form: slashes month first and
-// dots and dashes day first, each swapped by the box.
-DateOrder order_read(DateForm form, bool swap_month_day);
-
 }  // namespace velmora::import

@@ -53,18 +53,12 @@ std::string second_first_third(std::string_view s, std::string_view sep) {
     return out;
 }
 
-DateForm form_of_separators(std::string_view t) {
-    if (t.find_first_of("/'") != std::string_view::npos) return DateForm::slashes;
-    if (t.find('.') != std::string_view::npos) return DateForm::dots;
-    if (t.find('-') != std::string_view::npos) return DateForm::dashes;
-    return DateForm::none;
-}
-
-// Texts such as «1/2/05/x» or «31.12.2005.» read as they always have.
+// Texts such as «1/2/05/x» or «31.12.2005.» read as they always have; they
+// tell nothing of how the file orders its dates.
 DateReading by_the_steps(std::string_view t) {
     std::string s = text::ReplaceAll(t, "'", "/");
     if (s.find('/') != std::string::npos) s = second_first_third(s, "/");
-    return {form_of_separators(t), moved_into_range(ParseDate(s)), moved_into_range(ParseDate(second_first_third(s, ".")))};
+    return {DateForm::none, moved_into_range(ParseDate(s)), moved_into_range(ParseDate(second_first_third(s, ".")))};
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ inline constexpr int latest_booking_year = 2070;
 
 // How a D line writes its date. Dots, slashes and dashes leave open which of
 // the first two parts is the day; a four-digit year in front, eight digits
-// or a month name settle it.
+// or a month name settle it. None: no date, or a text of another shape.
 enum class DateForm { none, dots, slashes, dashes, settled };
 
 // Which of the first two parts of a dotted, slashed or dashed date is the day.

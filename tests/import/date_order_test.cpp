@@ -65,7 +65,7 @@ const FileRow file_rows[] = {
     {"DeclaredMonthFirstDotsUnticked", "!Option:MDY\nD10.11.23\nD10.12.23", false,
      "Die Datei schreibt den Monat zuerst (!Option:MDY, Zeile 1); ohne das Kästchen gingen 2 Buchungen"},
     {"DeclaredMonthFirstDotsTicked", "!Option:MDY\nD10.11.23\nD10.18.23", true, ""},
-    {"DeclaredAboveADayOver12", "!option: mdy \nD10.18.23", false, "Die Datei schreibt den Monat zuerst (!option: mdy, Zeile 1)"},
+    {"DeclaredAboveADayOver12", "!option: mdy \nD10.18.23", false, "Die Datei schreibt den Monat zuerst (!option: mdy, Zeile 1)\nMit dem Kästchen wären alle Daten lesbar\n"},
     {"DeclaredDayFirstSlashesUnticked", "!Option:DMY\nD09/03/2018", false, "Die Datei schreibt den Tag zuerst"},
     {"DeclaredBelowTheDatesCountsForNone", "D01.03.2026\n!Option:MDY", true, "Nichts in der Datei sagt"},
     {"DashesUpTo12Unticked", "D09-06-19\nD10-06-19", false, "D09-06-19 ginge als 09.06.2019 hinaus, mit Haken als 06.09.2019"},

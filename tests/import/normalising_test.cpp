@@ -4,6 +4,7 @@
 
 #include "booking_helpers.h"
 #include "import/qif_date.h"
+#include "platform/month_names.h"
 #include "platform/text.h"
 
 namespace velmora::import {
@@ -99,8 +100,8 @@ const DateRow date_rows[] = {
     // A month's name settles the order too.
     {"D26 Jan 2026", "26.01.2026", "26.01.2026"},  {"D26. Januar 2026", "26.01.2026", "26.01.2026"},
     {"D3 M\xC3\xA4r 2026", "03.03.2026", "03.03.2026"}, {"D3. M\xC3\x84RZ 26", "03.03.2026", "03.03.2026"},
-    {"DDec 31, 2026", "31.12.2026", "31.12.2026"}, {"D31-DEZ-26", "31.12.2026", "31.12.2026"},
-    {"D1 sept. 2026", "01.09.2026", "01.09.2026"}, {"D2026 Mai 3", "03.05.2026", "03.05.2026"},
+    {"DJan 31, 2026", "31.01.2026", "31.01.2026"}, {"D31-DEZ-26", "31.12.2026", "31.12.2026"},
+    {"D1 sept. 2026", "01.09.2026", "01.09.2026"}, {"D2026 Jan 3", "03.01.2026", "03.01.2026"},
     // No date.
     {"D31.02.2026", "", ""},  {"D13/13/2026", "", ""},  {"D2026-13-01", "", ""},  {"D1.2", "", ""},
     {"D", "", ""},            {"Dabc", "", ""},         {"D1.0.2005", "", ""},    {"D0.1.2005", "", ""},
@@ -109,11 +110,18 @@ const DateRow date_rows[] = {
     {"D2023-02-29", "", ""},  {"D0999-01-01", "", ""},  {"D20241301", "", ""},  {"D2024010", "", ""},
     {"D03/25/099Share Withdrawal", "", ""},         {"D32 Jan 2026", "", ""},  {"D26 Jau 2026", "", ""},
     {"D26 Jan 2026 x", "", ""}, {"DJan 2026", "", ""},   {"D26 Jan x", "", ""},    {"D1/2-2005", "", ""},
-    {"D1.2-2005", "", ""},
+    {"D1.2-2005", "", ""},    {"D1.001.2005", "", ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Dates, BookingDate, ::testing::ValuesIn(date_rows),
                          [](const auto& info) { return testing::row_name(info.param.line); });
+
+TEST(MonthNames, NameEachMonthWholeOrShortInGermanOrEnglish) {
+    const std::string_view names[] = {"Jänner", "February", "Mrz", "April", "May",     "Jun",
+                                      "Juli",   "AUG",      "Sept", "Oktober", "nov", "Dec"};
+    for (unsigned month = 1; month <= 12; ++month) EXPECT_EQ(MonthOfName(names[month - 1]), month) << names[month - 1];
+    EXPECT_EQ(MonthOfName("Ju"), std::nullopt);
+}
 
 TEST(TextServices, CountCharactersNeverBytes) {
     EXPECT_EQ(text::Len("Grüße€"), 6u);
