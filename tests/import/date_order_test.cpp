@@ -72,6 +72,8 @@ const FileRow file_rows[] = {
     {"DashesDecidedUnticked", "D09-06-19\nD25-06-19", false, ""},
     {"DashesDecidedTicked", "D09-06-19\nD25-06-19", true, "Zeile 4 liest sich nur als Tag-Monat: D25-06-19"},
     {"FormsThatSettleTheOrderTicked", "D2024-01-25\nD2014/1/2\nD20240102\nD3 Mär 2026", true, ""},
+    {"DatesOfListBlocksCountForNothing", "!Type:Memorized\nD23.03.2026\n!Type:Bank\nD01.03.2026", true,
+     "Nichts in der Datei sagt"},
     {"EachFormJudgedOnItsOwn", "D12/31/2018\nD01.03.2026", true, "D01.03.2026 ginge als 03.01.2026"},
     {"ADateReadNeitherWayNamesTheForms", "D31.02.2026", false, "Velmora liest Daten wie 31.12.2026 (Tag.Monat.Jahr)"},
 };
