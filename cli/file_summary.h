@@ -1,19 +1,23 @@
 #pragma once
 // What velmora-import tells about each file on standard error: the bookings
-// it gives, the records it leaves out, the bookings whose date or amount
-// could not be read, and the likeliest reason for unreadable dates.
+// it gives, the records it leaves out, and what a send must not do unasked:
+// bookings whose date or amount could not be read, and dates whose day and
+// month "--monat-tag" may take the wrong way round.
 #include <string>
 #include <string_view>
 
 #include "import/booking_run.h"
-#include "import/unreadable_bookings.h"
+#include "import/send_concerns.h"
 
 namespace velmora::cli {
 
-// One line; one more for bookings without a date, and one for those without
-// an amount; and one when "Monat/Tag tauschen" the other way would read
-// every date.
-std::string FileSummary(std::string_view file_name, const import::RunReport& report, const import::SwapCheck& swap,
-                        bool month_day_swapped);
+// How the summary names "Monat/Tag tauschen".
+inline constexpr import::BoxWords box_words{"mit --monat-tag („Monat/Tag tauschen“)",
+                                            "ohne --monat-tag („Monat/Tag tauschen“)", "mit --monat-tag",
+                                            "ohne --monat-tag"};
+
+// One line with the counts, then one for each concern.
+std::string FileSummary(std::string_view file_name, const import::RunReport& report,
+                        const import::Concerns& concerns);
 
 }  // namespace velmora::cli

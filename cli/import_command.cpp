@@ -15,7 +15,7 @@
 #include "cli/staying_home_summary.h"
 #include "cli/text_table.h"
 #include "import/file_reader.h"
-#include "import/unreadable_bookings.h"
+#include "import/send_concerns.h"
 #include "platform/errors.h"
 #include "platform/text.h"
 #include "record/booking_key.h"
@@ -26,8 +26,8 @@ namespace velmora::cli {
 namespace {
 
 constexpr std::string_view unreadable_refused
-    = "Keine Buchung gesendet: Buchungen ohne lesbares Datum oder ohne lesbaren Betrag gehen nur mit --trotzdem an "
-      "Zandor, dann so, wie die Vorschau sie zeigt.";
+    = "Keine Buchung gesendet: Buchungen ohne lesbares Datum oder ohne lesbaren Betrag und Daten, bei denen Tag und "
+      "Monat vertauscht sein können, gehen nur mit --trotzdem an Zandor, dann so, wie die Vorschau sie zeigt.";
 
 std::string nothingNew(std::size_t files)
 {
@@ -75,17 +75,14 @@ import::RunReport runOver(const LoadedFile& file, const Invocation& invocation, 
     return runOver(file, runFor(invocation, std::move(send)));
 }
 
-bool holdsUnreadable(const import::RunReport& report)
-{
-    return !report.undated.empty() || !report.unreadable_amounts.empty();
-}
-
-void tellSummary(const LoadedFile& file, const import::RunReport& report, const Invocation& invocation,
+// Tells what the file gives; true when a send must not go out without --trotzdem.
+bool tellSummary(const LoadedFile& file, const import::RunReport& report, const Invocation& invocation,
                  const Streams& streams)
 {
-    const import::SwapCheck swap
-        = import::check_month_day_swap(file.lines, runFor(invocation, [](const import::BookingArguments&) {}), report);
-    streams.tell(FileSummary(file.path.string(), report, swap, invocation.is_ticked(import::Option::monat_tag)));
+    const import::Concerns concerns
+        = import::concerns_before_sending(report, invocation.is_ticked(import::Option::monat_tag), box_words);
+    streams.tell(FileSummary(file.path.string(), report, concerns));
+    return !concerns.empty();
 }
 
 using AppendBooking = void (*)(std::string&, const import::BookingArguments&);
@@ -181,7 +178,7 @@ std::optional<int> refusedByZandor(std::string_view konto, const Streams& stream
 struct Plan {
     std::vector<OutgoingBooking> outgoing;
     std::size_t bookings = 0;  // those that stay home included
-    bool unreadable = false;    // a booking without a readable date or amount
+    bool asks = false;          // a booking without a readable date or amount, or a date order in doubt
     bool unclear_left = false;  // a booking stays home because the record has it "unterwegs"
 };
 
@@ -199,9 +196,8 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
             if (judgement.goes_out)
                 plan.outgoing.push_back({booking, std::move(judgement.key)});
         });
-        tellSummary(file, report, invocation, streams);
+        plan.asks |= tellSummary(file, report, invocation, streams);
         plan.bookings += report.sent;
-        plan.unreadable |= holdsUnreadable(report);
     }
     streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
     plan.unclear_left = !planner.stayingHome().unclear.empty();
@@ -237,7 +233,7 @@ int send(const Invocation& invocation, const std::vector<LoadedFile>& files, con
             return done;
         }
         // A batch never books a wrong date or amount unasked; the window asks.
-        if (planned.unreadable && !invocation.send_unreadable) {
+        if (planned.asks && !invocation.send_unreadable) {
             streams.tell(std::string(unreadable_refused) + "\n");
             return static_cast<int>(exit_refused);
         }

@@ -39,7 +39,8 @@ std::string helpText()
             "  --format FORM         Form der Vorschau: text (Tabelle, die Vorgabe), csv oder json\n"
             "                        (json: je Buchung eine Zeile mit den neun Texten des Buchungsskripts)\n"
             "  --alle                auch senden, was das Protokoll schon als gesendet oder unklar kennt\n"
-            "  --trotzdem            auch Buchungen ohne lesbares Datum oder ohne lesbaren Betrag senden\n"
+            "  --trotzdem            auch Buchungen ohne lesbares Datum oder ohne lesbaren Betrag senden, und\n"
+            "                        Daten, deren Tag und Monat vertauscht sein können, so, wie sie gelesen werden\n"
             "  --vergessen           die Buchungen der Dateien gelten nicht mehr als gesendet (nichts wird gesendet)\n"
             "  --protokoll DATEI     dieses Protokoll statt ";
     help += std::string(record_place) + "\n";
@@ -64,7 +65,7 @@ std::string helpText()
             "  2    falscher Aufruf, eine Datei nicht lesbar oder keine QIF-Datei, das Konto unbekannt,\n"
             "       das Protokoll nicht nutzbar (keine gewöhnliche Datei) oder von einem anderen\n"
             "       velmora-import belegt, eine Buchung ohne lesbares Datum oder ohne lesbaren Betrag\n"
-            "       ohne --trotzdem\n"
+            "       oder ein Datum, dessen Tag und Monat vertauscht sein können, ohne --trotzdem\n"
             "  3    Zandor läuft nicht oder hat keine Kontenmappe offen\n"
             "  4    eine Buchung ist unklar und nicht gesendet: ihr Skript wurde durch ein zweites\n"
             "       Signal beendet, oder das Protokoll kannte sie schon als unterwegs\n"

@@ -31,15 +31,12 @@ public:
             return;
         }
         if (line.starts_with('!')) {
-            if (const auto section = section_of_header(line)) enter(*section);
+            take_header(line, index);
             return;
         }
         // A field comes only from its own line: what the amount steps leave
         // of a «TMiete» is no memo.
-        if (line.starts_with('D')) {
-            buchung_.datum = booking_date(line, ticked(Option::monat_tag));
-            date_line_ = index;
-        }
+        if (line.starts_with('D')) take_date(line, index);
         if (line.starts_with('T')) take_amount(line, index);
         if (line.starts_with('M')) buchung_.memo.assign(text::WithoutFirst(line));
         if (line.starts_with('P')) buchung_.empfaenger.assign(text::WithoutFirst(line));
@@ -51,6 +48,20 @@ public:
 
 private:
     bool ticked(Option option) const { return run_.option && run_.option(option); }
+
+    void take_header(std::string_view line, std::int64_t index) {
+        if (const auto section = section_of_header(line)) enter(*section);
+        if (const auto order = declared_date_order(line)) report_.dates.declare(*order, index, line);
+    }
+
+    // Read both ways: the box gives the booking's date, the checks before a
+    // send weigh both.
+    void take_date(std::string_view line, std::int64_t index) {
+        date_ = read_date(line);
+        buchung_.datum = booking_date(date_.under(ticked(Option::monat_tag)));
+        date_line_ = index;
+        date_text_ = line;
+    }
 
     void take_amount(std::string_view line, std::int64_t index) {
         amount_line_ = amount_text(line, amount_) == AmountReading::unreadable ? index : no_amount_line;
@@ -86,7 +97,10 @@ private:
     }
 
     void end_record() {
-        if (section_ == Section::transactions && !skipped_as_own_transfer()) {
+        const bool sent = section_ == Section::transactions && !skipped_as_own_transfer();
+        if (section_ == Section::transactions && date_line_ != no_date_line)
+            report_.dates.weigh(date_, date_line_, date_text_, sent);
+        if (sent) {
             buchung_.write_arguments(arguments_);
             const Unreadable unreadable{buchung_.datum.empty(), amount_line_ != no_amount_line};
             if ((unreadable.date || unreadable.amount) && run_.unreadable) run_.unreadable(unreadable);
@@ -126,6 +140,8 @@ private:
     Buchung buchung_;
     bool negativ_ = false;
     std::int64_t date_line_ = no_date_line;
+    DateReading date_;
+    std::string_view date_text_;  // in the line list, which outlives the run
     std::int64_t amount_line_ = no_amount_line;
     bool record_ended_ = false;
     Section section_ = Section::transactions;

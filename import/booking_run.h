@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "import/date_order.h"
 #include "import/line_list.h"
 
 namespace velmora::import {
@@ -55,6 +56,9 @@ struct RunReport {
     // For each booking sent whose (last) T line was no amount, in order: the
     // index of that line. A bare "T" and a record without one are not here.
     std::vector<std::int64_t> unreadable_amounts;
+    // What the dates of the transaction records and the option lines above
+    // them say about the order of day and month.
+    DateEvidence dates;
 };
 
 inline constexpr std::int64_t no_date_line = -1;

@@ -1,4 +1,5 @@
-// Telling transaction blocks from list blocks by their header line.
+// Telling transaction blocks from list blocks by their header line, and
+// reading the date order an option line declares.
 #include "import/qif_section.h"
 
 #include <algorithm>
@@ -34,6 +35,15 @@ std::optional<Section> section_of_header(std::string_view line) {
     const bool booked = std::any_of(transaction_types.begin(), transaction_types.end(),
                                     [&](std::string_view t) { return equal_ignoring_case(type, t); });
     return booked ? Section::transactions : Section::list;
+}
+
+std::optional<DateOrder> declared_date_order(std::string_view line) {
+    constexpr std::string_view option_prefix = "!Option:";
+    if (!starts_ignoring_case(line, option_prefix)) return std::nullopt;
+    const std::string_view option = text::Trim(line.substr(option_prefix.size()));
+    if (equal_ignoring_case(option, "MDY")) return DateOrder::month_first;
+    if (equal_ignoring_case(option, "DMY")) return DateOrder::day_first;
+    return std::nullopt;
 }
 
 }  // namespace velmora::import

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+#include "import/qif_date.h"
+
 namespace velmora::import {
 
 // Transactions are booked; the entries of account, category, class,
@@ -15,5 +17,10 @@ enum class Section { transactions, list };
 // other «!Type:…» a list. Any other line (an «!Option:…» or «!Clear:…» among
 // them) opens nothing: nullopt.
 std::optional<Section> section_of_header(std::string_view line);
+
+// The order an «!Option:MDY» or «!Option:DMY» line declares for the dates
+// below it (letter case and blanks around the option ignored); nullopt for
+// any other line.
+std::optional<DateOrder> declared_date_order(std::string_view line);
 
 }  // namespace velmora::import

@@ -1,8 +1,8 @@
 #include "import/unreadable_bookings.h"
 
 #include <algorithm>
-#include <functional>
 
+#include "import/booking_run.h"
 #include "platform/text.h"
 
 namespace velmora::import {
@@ -32,24 +32,6 @@ std::string places(const std::vector<std::int64_t>& lines)
     return lines.size() > places_listed ? where + ", …" : where;
 }
 
-bool has_date_line(const std::vector<std::int64_t>& undated)
-{
-    return std::any_of(undated.begin(), undated.end(), [](std::int64_t line) { return line != no_date_line; });
-}
-
-// Hands over the date of every booking of the lines, with the box as `swapped` says.
-RunReport each_date(const LineList& lines, const RunContext& run, bool swapped,
-                    const std::function<void(const std::string&)>& take)
-{
-    const RunContext dating{
-        run.chosen_account,
-        [&run, swapped](Option option) { return option == Option::monat_tag ? swapped : run.option && run.option(option); },
-        [&take](const BookingArguments& booking) { take(booking[0]); },
-        run.yield,
-    };
-    return buchung_erzeugen(lines, lines.upper_bound(), dating);
-}
-
 }  // namespace
 
 std::string undated_bookings(const std::vector<std::int64_t>& undated)
@@ -61,33 +43,6 @@ std::string bookings_without_amount(const std::vector<std::int64_t>& amount_line
 {
     return text::CountOf(amount_lines.size(), "Buchung", "Buchungen") + " ohne lesbaren Betrag (" + places(amount_lines)
            + ")";
-}
-
-// A wrong "Monat/Tag tauschen" is the likeliest cause of unreadable dates;
-// and where it is wrong, it swaps the dates it can read as well.
-SwapCheck check_month_day_swap(const LineList& lines, const RunContext& run, const RunReport& report)
-{
-    if (!has_date_line(report.undated))
-        return {};
-    const bool swapped = run.option && run.option(Option::monat_tag);
-    std::vector<std::string> other;
-    const RunReport other_report = each_date(lines, run, !swapped, [&](const std::string& date) { other.push_back(date); });
-    if (has_date_line(other_report.undated))
-        return {};
-    // Either setting sends the same bookings: the box changes no skip.
-    SwapCheck check{true, 0};
-    std::size_t booking = 0;
-    each_date(lines, run, swapped, [&](const std::string& date) {
-        check.dates_swapped_now += !date.empty() && booking < other.size() && date != other[booking];
-        ++booking;
-    });
-    return check;
-}
-
-std::string swapped_dates_going_out(std::size_t bookings)
-{
-    return std::string(bookings == 1 ? "ginge" : "gingen") + " außerdem " + text::CountOf(bookings, "Buchung", "Buchungen")
-           + " mit vertauschtem Tag und Monat hinaus";
 }
 
 }  // namespace velmora::import

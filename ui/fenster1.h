@@ -105,7 +105,7 @@ private:
     SendSettings currentSettings() const;
     import::RunContext countingRun(const std::string& account) const;
     import::RunReport countBookings() const;
-    bool sendDespiteUnreadableBookings(const import::RunReport& planned) const;
+    bool sendDespiteConcerns(const import::RunReport& planned) const;
     std::optional<std::size_t> bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const;
     void send(const SendSettings& settings, std::size_t already_sent, std::size_t total);
     void tellHowTheSendEnded(const SendResult& result, std::size_t total) const;

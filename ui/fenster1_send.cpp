@@ -1,6 +1,7 @@
 // The send button: the checks before a send, the questions the user answers
-// first (bookings without a date, a send that stopped part-way), the send
-// itself, and what the user is told when it ends.
+// first (bookings without a date or an amount, dates whose day and month may
+// be swapped, a send that stopped part-way), the send itself, and what the
+// user is told when it ends.
 #include <cstdio>
 
 #include "bridge/zandor_messages.h"
@@ -47,15 +48,16 @@ void Fenster1::btn_save_Action()
         platform::MsgBox(messages::no_file);
         return;
     }
-    // The same walk as the send's, without sending: how many bookings, and
-    // which of them lack a date or an amount, are known before the first goes out.
+    // The same walk as the send's, without sending: how many bookings, which
+    // of them lack a date or an amount, and how the file orders day and
+    // month are known before the first goes out.
     const import::RunReport planned = countBookings();
     // "Script ausgeführt" would be untrue when no script ran at all.
     if (planned.sent == 0) {
         platform::MsgBox(NothingToSend(1));
         return;
     }
-    if (!sendDespiteUnreadableBookings(planned))
+    if (!sendDespiteConcerns(planned))
         return;
     const SendSettings settings = currentSettings();
     if (const std::optional<std::size_t> already_sent = bookingsToLeaveOut(settings, planned.sent))
@@ -83,18 +85,13 @@ import::RunReport Fenster1::countBookings() const
     return import::buchung_erzeugen(zeilen, anz_zeilen, countingRun(account));
 }
 
-bool Fenster1::sendDespiteUnreadableBookings(const import::RunReport& planned) const
+bool Fenster1::sendDespiteConcerns(const import::RunReport& planned) const
 {
-    if (planned.undated.empty() && planned.unreadable_amounts.empty())
+    const import::Concerns concerns
+        = import::concerns_before_sending(planned, monat_tag()->isChecked(), messages::box_words);
+    if (concerns.empty())
         return true;
-    const std::string account = pop_konten()->currentText().toStdString();
-    import::SwapCheck swap;
-    {
-        const platform::InputBlocker no_input_while_counting;
-        swap = import::check_month_day_swap(zeilen, countingRun(account), planned);
-    }
-    const QString question
-        = platform::QText(messages::UnreadableQuestion(planned, swap, monat_tag()->isChecked()));
+    const QString question = platform::QText(messages::QuestionBeforeSending(concerns));
     return platform::Ask(question, answers({messages::send_anyway, messages::cancel}), 1, 1) == 0;
 }
 

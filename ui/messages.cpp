@@ -7,39 +7,24 @@ namespace velmora::ui::messages {
 
 namespace {
 
-std::string goes(std::size_t bookings)
+// One sentence a line.
+std::string sentences(const std::vector<std::string>& parts)
 {
-    return bookings == 1 ? " ginge" : " gingen";
-}
-
-std::string whatIsUnreadable(const import::RunReport& planned)
-{
-    std::string listed;
-    if (!planned.undated.empty())
-        listed += import::undated_bookings(planned.undated) + goes(planned.undated.size()) + " mit leerem Datum an Zandor.";
-    if (!planned.unreadable_amounts.empty())
-        listed += (listed.empty() ? "" : "\n") + import::bookings_without_amount(planned.unreadable_amounts)
-                  + goes(planned.unreadable_amounts.size()) + " mit dem Text ihrer T-Zeile als Betrag an Zandor.";
-    return listed;
-}
-
-std::string otherSwap(const import::SwapCheck& swap, bool month_day_swapped)
-{
-    std::string said = std::string(month_day_swapped ? "Ohne" : "Mit") + " „Monat/Tag tauschen“ wären alle Daten lesbar";
-    if (swap.dates_swapped_now == 0)
-        return said + ".";
-    return said + "; " + (month_day_swapped ? "mit dem Haken " : "ohne den Haken ")
-           + import::swapped_dates_going_out(swap.dates_swapped_now) + ".";
+    std::string said;
+    for (const std::string& part : parts)
+        said += (said.empty() ? "" : "\n") + part + ".";
+    return said;
 }
 
 }  // namespace
 
-std::string UnreadableQuestion(const import::RunReport& planned, const import::SwapCheck& swap, bool month_day_swapped)
+std::string QuestionBeforeSending(const import::Concerns& concerns)
 {
-    std::string question = whatIsUnreadable(planned);
-    if (swap.other_reads_every_date)
-        question += "\n\n" + otherSwap(swap, month_day_swapped);
-    return question + "\n\nTrotzdem senden?";
+    std::string question;
+    for (const std::vector<std::string>* parts : {&concerns.unreadable, &concerns.date_order})
+        if (!parts->empty())
+            question += sentences(*parts) + "\n\n";
+    return question + "Trotzdem senden?";
 }
 
 std::string ResumeQuestion(std::size_t sent, std::size_t total, std::string_view account)

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "import/booking_run.h"
-#include "import/unreadable_bookings.h"
+#include "import/send_concerns.h"
 
 namespace velmora::ui::messages {
 
@@ -19,11 +19,14 @@ inline constexpr std::string_view cancel = "Abbrechen";
 inline constexpr std::string_view send_the_rest = "Weitersenden";
 inline constexpr std::string_view send_all = "Alle senden";
 
-// Asked before a send in which bookings would go out without a date or
-// without an amount; names their lines and, where it applies, the
-// "Monat/Tag tauschen" that reads every date.
-std::string UnreadableQuestion(const import::RunReport& planned, const import::SwapCheck& swap,
-                               bool month_day_swapped);
+// How the window's sentences name "Monat/Tag tauschen".
+inline constexpr import::BoxWords box_words{"mit „Monat/Tag tauschen“", "ohne „Monat/Tag tauschen“", "mit dem Haken",
+                                            "ohne den Haken"};
+
+// Asked before a send of which the user must hear something first: the
+// unreadable dates and amounts, one sentence a line, then what the box and
+// the file's date order make of the dates.
+std::string QuestionBeforeSending(const import::Concerns& concerns);
 
 // Asked when the same lines were sent to the same account with the same
 // options before, and that send stopped after `sent` of `total` bookings.

@@ -17,7 +17,7 @@ constexpr std::string_view unreadable_amount = "!Type:Bank\nD01.03.2026\nT€ -1
 struct StatusRow {
     const char* name;
     // DATEI: a file of three records; UNLESBAR: one whose second amount is no number;
-    // BILD: a picture; FEHLT: a file that is not there
+    // OFFEN: one whose dates read day or month first; BILD: a picture; FEHLT: a file that is not there
     std::vector<std::string> arguments;
     std::string accounts;
     int status;
@@ -37,6 +37,7 @@ TEST_P(Statuses, EndTheProgramAsTheCallAndZandorDecide)
     for (std::string& argument : arguments)
         argument = argument == "DATEI"    ? file("konto.qif", three_records)
                  : argument == "UNLESBAR" ? file("unlesbar.qif", unreadable_amount)
+                 : argument == "OFFEN"    ? file("offen.qif", "D09/03/2018\nT-1.00\n^\nD08/03/2018\nT-2.00\n^\n")
                  : argument == "BILD"     ? file("bild.png", std::string_view("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16))
                  : argument == "FEHLT"    ? (bundle.folder / "fehlt.qif").string() : argument;
     bundle.recordBookings(row.booking_script_fails_after_the_first);
@@ -70,10 +71,17 @@ const StatusRow status_rows[] = {
     {"AccountListSplitLikeThePopUp", {"--konten"}, "Giro, , Spar ,Konto,Bare\n", 0, "Giro\n\nSpar ,Konto,Bare\n", 0},
     {"UnreadableAmountRefusedBeforeTheFirstBooking", {"--konto", "Girokonto", "DATEI", "UNLESBAR"}, "Girokonto", 2,
      "unlesbar.qif: 1 Buchung ohne lesbaren Betrag (Zeile 7) ginge mit dem Text ihrer T-Zeile als Betrag an Zandor\n"
-     "Keine Buchung gesendet: Buchungen ohne lesbares Datum oder ohne lesbaren Betrag gehen nur mit --trotzdem", 0},
+     "Keine Buchung gesendet: Buchungen ohne lesbares Datum oder ohne lesbaren Betrag und Daten, bei denen Tag und "
+     "Monat vertauscht sein können, gehen nur mit --trotzdem", 0},
     {"UnreadableAmountSentWithTrotzdem", {"--konto", "Girokonto", "--trotzdem", "UNLESBAR"}, "Girokonto", 0,
      "3 Buchungen an Zandor gesendet.", 3},
     {"UnreadableDateRefused", {"--konto", "Girokonto", "--monat-tag", "DATEI"}, "Girokonto", 2, "--trotzdem", 0},
+    {"OpenDateOrderRefused", {"--konto", "Girokonto", "OFFEN"}, "Girokonto", 2,
+     "offen.qif: Nichts in der Datei sagt, ob sie den Tag oder den Monat zuerst schreibt; bei 2 Buchungen ergibt das "
+     "zwei verschiedene Daten: D09/03/2018 ginge als 03.09.2018 hinaus, mit --monat-tag als 09.03.2018\n"
+     "Keine Buchung gesendet", 0},
+    {"OpenDateOrderSentWithTrotzdem", {"--konto", "Girokonto", "--trotzdem", "OFFEN"}, "Girokonto", 0,
+     "2 Buchungen an Zandor gesendet.", 2},
     {"PictureRefusedBeforeTheFirstBooking", {"--konto", "Girokonto", "DATEI", "BILD"}, "Girokonto", 2,
      "/bild.png« ist keine QIF-Datei (sie enthält Binärdaten).\n", 0},
     {"FailingScriptStopsThere", {"--konto", "Girokonto", "DATEI"}, "Girokonto", 1,
@@ -85,13 +93,13 @@ INSTANTIATE_TEST_SUITE_P(ImportProgram, Statuses, ::testing::ValuesIn(status_row
 
 TEST_F(ImportProgramTest, HostileTextsReachTheScriptLiterallyAndAsThePreviewShowsThem)
 {
-    const std::string qif = file("feind.qif", "D1/5'06\nT-1.00\nP$(touch ausgefuehrt) `id` \"; rm -rf ~ '\n"
+    const std::string qif = file("feind.qif", "D1/25'06\nT-1.00\nP$(touch ausgefuehrt) `id` \"; rm -rf ~ '\n"
                                               "MTab\there \\ back\x01slash\nL[Spar, buch]\n^\n");
     EXPECT_EQ(run({"--konto", "Giro konto", "--gegenkonto", "--vorschau", "--format", "json", qif}).standard_output,
-              R"(["05.01.2006","05.01.2006","100","Giro konto","Spar, buch","Sonstiges",)"
+              R"(["25.01.2006","25.01.2006","100","Giro konto","Spar, buch","Sonstiges",)"
               R"("$(touch ausgefuehrt) `id` \"; rm -rf ~ '","Tab\there \\ back\u0001slash",""])" "\n");
     EXPECT_EQ(run({"--konto", "Giro konto", "--gegenkonto", qif}, "Giro konto").exit_status, 0);
-    EXPECT_EQ(bundle.bookingsRecorded(), (std::vector<Texts>{{"05.01.2006", "05.01.2006", "100", "Giro konto", "Spar, buch",
+    EXPECT_EQ(bundle.bookingsRecorded(), (std::vector<Texts>{{"25.01.2006", "25.01.2006", "100", "Giro konto", "Spar, buch",
         "Sonstiges", "$(touch ausgefuehrt) `id` \"; rm -rf ~ '", "Tab\there \\ back\x01slash", ""}}));
     EXPECT_FALSE(std::filesystem::exists(bundle.resources / "ausgefuehrt"));
 }
@@ -107,8 +115,9 @@ TEST_F(ImportProgramTest, SummarisesEachFileAndShowsTheProgressOnATerminal)
     std::string text(4096, '\0');
     text.resize((std::rewind(told), std::fread(text.data(), 1, text.size(), told)));
     EXPECT_EQ(text, qif + ": 2 Buchungen, 1 Datensatz übersprungen\n" + qif + ": 1 Buchung ohne lesbares Datum (Zeile 5) ginge "
-                    "mit leerem Datum an Zandor\n" + qif + ": Mit --monat-tag („Monat/Tag tauschen“) wären alle Daten lesbar; "
-                    "ohne --monat-tag ginge außerdem 1 Buchung mit vertauschtem Tag und Monat hinaus.\n"
+                    "mit leerem Datum an Zandor\n" + qif + ": Zeile 5 liest sich nur als Tag/Monat: D15/03/2026; ohne --monat-tag "
+                    "(„Monat/Tag tauschen“) ginge 1 Buchung mit vertauschtem Tag und Monat hinaus\n" + qif
+                    + ": Mit --monat-tag („Monat/Tag tauschen“) wären alle Daten lesbar\n"
                     "\r1 von 2 Buchungen gesendet\r2 von 2 Buchungen gesendet\n");
 }
 

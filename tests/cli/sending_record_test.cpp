@@ -21,8 +21,8 @@
 namespace velmora::testing {
 namespace {
 
-// Four bookings, told apart by their payees P1 to P4.
-constexpr std::string_view four_records = "!Type:Bank\nD11/03/2026\nT-1.00\nPP1\n^\nD11/03/2026\nT-2.00\nPP2\n^\n"
+// Four bookings, told apart by their payees P1 to P4; the file says its dates are month first.
+constexpr std::string_view four_records = "!Option:MDY\n!Type:Bank\nD11/03/2026\nT-1.00\nPP1\n^\nD11/03/2026\nT-2.00\nPP2\n^\n"
                                           "D11/04/2026\nT-3.00\nPP3\n^\nD11/05/2026\nT4.00\nPP4\n^\n";
 
 // The record's events in short: «u1 g1 u2 f2» is "unterwegs" P1, "gesendet" P1, ...

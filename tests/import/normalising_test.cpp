@@ -1,10 +1,10 @@
-// Amounts in hundredths and dates as DD.MM.YYYY, row by row (through the
-// date service, which reads day.month.year and ISO dates), and the text
+// Amounts in hundredths and dates as DD.MM.YYYY, row by row, and the text
 // services they are built on.
 #include <gtest/gtest.h>
 
 #include "booking_helpers.h"
 #include "import/qif_date.h"
+#include "platform/month_names.h"
 #include "platform/text.h"
 
 namespace velmora::import {
@@ -67,30 +67,63 @@ TEST(Amount, ReadsTheFormsRealFilesWriteAndNamesTheRest) {
     }
 }
 
+// A D line and the date it gives without and with "Monat/Tag tauschen" ("" for none).
 struct DateRow {
-    std::string_view line;
-    bool swap;
-    std::string_view expected;  // "" when the line holds no date
+    std::string_view line, as_written, swapped;
 };
 
-TEST(BookingDate, ReadsTheFormsExportersWriteAndMovesLateYearsBack) {
-    const DateRow rows[] = {
-        {"D12/31/99", false, "31.12.1999"},   {"D 1/ 5'05", false, "05.01.2005"},   {"D8/31' 0", false, "31.08.2000"},
-        {"D2/10'2020", false, "10.02.2020"},  {"D31.12.2005", false, "31.12.2005"},
-        {"D5.1.05", false, "05.01.2005"},     {"D2024-01-25", false, "25.01.2024"},
-        {"D05/12/2005", true, "05.12.2005"},  {"D12.31.2005", true, "31.12.2005"},
-        {"D2024-01-25", true, ""},            {"D12.31.2005", false, ""},
-        {"D31.12.2070", false, "31.12.2070"}, {"D1.1.2071", false, "01.01.1971"},
-        {"D12/31/71", false, "31.12.1971"},
-        {"D31.12.2099", false, "31.12.1999"}, {"D29.02.2000", false, "29.02.2000"},
-        {"D1.1.1000", false, "01.01.1000"},   {"D29.02.2400", false, ""},  // 2300 has no 29 February
-        {"D 5 . 1 . 05", false, "05.01.2005"}, {"D2024-02-29", false, "29.02.2024"},
-    };
-    for (const auto& row : rows) EXPECT_EQ(booking_date(row.line, row.swap), row.expected) << row.line;
-    for (std::string_view line : {"D", "Dabc", "D31.02.2005", "D1.13.2005", "D1.0.2005", "D0.1.2005", "D1.1.205",
-                                  "D1.1.0999", "D1.1.20055", "D03/25/099Share Withdrawal", "D2003/01/27", "D1.2.3.4",
-                                  "D1..2005", "D20240102", "D-1.1.2005", "D\xC3\xA4.1.2005", "D2024-1-255", "D24-01-25", "D2023-02-29", "D0999-01-01"})
-        EXPECT_EQ(booking_date(line, false), "") << line;
+void PrintTo(const DateRow& row, std::ostream* out) { *out << row.line; }
+
+class BookingDate : public ::testing::TestWithParam<DateRow> {};
+
+TEST_P(BookingDate, ReadsTheFormsExportersWriteUnderEitherSettingOfTheBox) {
+    const DateRow& row = GetParam();
+    EXPECT_EQ(booking_date(row.line, false), row.as_written);
+    EXPECT_EQ(booking_date(row.line, true), row.swapped);
+}
+
+const DateRow date_rows[] = {
+    // Slashes are month first, dots day first; the box swaps the first two parts.
+    {"D12/31/99", "31.12.1999", ""},               {"D 1/ 5'05", "05.01.2005", "01.05.2005"},
+    {"D8/31' 0", "31.08.2000", ""},                {"D2/10'2020", "10.02.2020", "02.10.2020"},
+    {"D31.12.2005", "31.12.2005", ""},             {"D5.1.05", "05.01.2005", "01.05.2005"},
+    {"D12.31.2005", "", "31.12.2005"},             {"D 5 . 1 . 05", "05.01.2005", "01.05.2005"},
+    {"D1/2/05/x", "02.01.2005", "01.02.2005"},     {"D1.2.2005.", "", "02.01.2005"},  // as they always went out
+    // Years beyond 2070 are a century too late, if the calendar has the day then.
+    {"D31.12.2070", "31.12.2070", ""},             {"D1.1.2071", "01.01.1971", "01.01.1971"},
+    {"D12/31/71", "31.12.1971", ""},               {"D31.12.2099", "31.12.1999", ""},
+    {"D29.02.2000", "29.02.2000", ""},             {"D29.02.2400", "", ""},
+    {"D1.1.1000", "01.01.1000", "01.01.1000"},
+    // An apostrophe after a dotted day and month stands for the dot before the year.
+    {"D28.02'2009", "28.02.2009", ""},             {"D1.2'09", "01.02.2009", "02.01.2009"},
+    // Dashes are day first, unless a four-digit year in front settles the order.
+    {"D09-06-19", "09.06.2019", "06.09.2019"},     {"D24-01-25", "24.01.2025", ""},
+    {"D2024-01-25", "25.01.2024", "25.01.2024"},   {"D2014/1/2", "02.01.2014", "02.01.2014"},
+    {"D2014.12.31", "31.12.2014", "31.12.2014"},   {"D20241231", "31.12.2024", "31.12.2024"},
+    // A month's name settles the order too.
+    {"D26 Jan 2026", "26.01.2026", "26.01.2026"},  {"D26. Januar 2026", "26.01.2026", "26.01.2026"},
+    {"D3 M\xC3\xA4r 2026", "03.03.2026", "03.03.2026"}, {"D3. M\xC3\x84RZ 26", "03.03.2026", "03.03.2026"},
+    {"DJan 31, 2026", "31.01.2026", "31.01.2026"}, {"D31-DEZ-26", "31.12.2026", "31.12.2026"},
+    {"D1 sept. 2026", "01.09.2026", "01.09.2026"}, {"D2026 Jan 3", "03.01.2026", "03.01.2026"},
+    // No date.
+    {"D31.02.2026", "", ""},  {"D13/13/2026", "", ""},  {"D2026-13-01", "", ""},  {"D1.2", "", ""},
+    {"D", "", ""},            {"Dabc", "", ""},         {"D1.0.2005", "", ""},    {"D0.1.2005", "", ""},
+    {"D1.1.205", "", ""},     {"D1.1.0999", "", ""},    {"D1.1.20055", "", ""},
+    {"D1..2005", "", ""},     {"D-1.1.2005", "", ""},   {"D\xC3\xA4.1.2005", "", ""}, {"D2024-1-255", "", ""},
+    {"D2023-02-29", "", ""},  {"D0999-01-01", "", ""},  {"D20241301", "", ""},  {"D2024010", "", ""},
+    {"D03/25/099Share Withdrawal", "", ""},         {"D32 Jan 2026", "", ""},  {"D26 Jau 2026", "", ""},
+    {"D26 Jan 2026 x", "", ""}, {"DJan 2026", "", ""},   {"D26 Jan x", "", ""},    {"D1/2-2005", "", ""},
+    {"D1.2-2005", "", ""},    {"D1.001.2005", "", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Dates, BookingDate, ::testing::ValuesIn(date_rows),
+                         [](const auto& info) { return testing::row_name(info.param.line); });
+
+TEST(MonthNames, NameEachMonthWholeOrShortInGermanOrEnglish) {
+    const std::string_view names[] = {"Jänner", "February", "Mrz", "April", "May",     "Jun",
+                                      "Juli",   "AUG",      "Sept", "Oktober", "nov", "Dec"};
+    for (unsigned month = 1; month <= 12; ++month) EXPECT_EQ(MonthOfName(names[month - 1]), month) << names[month - 1];
+    EXPECT_EQ(MonthOfName("Ju"), std::nullopt);
 }
 
 TEST(TextServices, CountCharactersNeverBytes) {

@@ -89,7 +89,7 @@ TEST_F(ImportFlow, ClicksDuringARunAreDropped)
 {
     std::string many;
     for (int i = 0; i < 30; ++i)
-        many += "D1/5'06\nT1.00\n^\n";
+        many += "D1/25'06\nT1.00\n^\n";
     choose(bundle.file("viele.qif", many));
     bundle.writeScript(kBuchungScript, "#!/bin/sh\nsleep 0.02; printf 'x\\036' >> '" + bundle.bookingLog().string() + "'");
     QTimer clicker;

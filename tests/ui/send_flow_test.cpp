@@ -295,22 +295,32 @@ TEST_F(SendFlow, UnreadableDatesAndAmountsAreAskedAboutTogether)
     }
     EXPECT_EQ(dialogs.messages()[0].toStdString(),
               "1 Buchung ohne lesbares Datum (Zeile 2) ginge mit leerem Datum an Zandor.\n2 Buchungen ohne lesbaren Betrag "
-              "(Zeilen 3, 9) gingen mit dem Text ihrer T-Zeile als Betrag an Zandor.\n\nOhne „Monat/Tag tauschen“ wären "
-              "alle Daten lesbar; mit dem Haken ginge außerdem 1 Buchung mit vertauschtem Tag und Monat hinaus.\n\n"
-              "Trotzdem senden?");
+              "(Zeilen 3, 9) gingen mit dem Text ihrer T-Zeile als Betrag an Zandor.\n\nZeile 2 liest sich nur als "
+              "Tag.Monat: D31.12.2005; mit „Monat/Tag tauschen“ ginge 1 Buchung mit vertauschtem Tag und Monat hinaus.\n"
+              "Ohne „Monat/Tag tauschen“ wären alle Daten lesbar.\n\nTrotzdem senden?");
     EXPECT_EQ(dialogs.defaultAnswers(), (QStringList{"Abbrechen", "Abbrechen"}));
 }
 
-// German dates with the box ticked: the one date it cannot read, and the four it would swap.
-TEST_F(SendFlow, AWrongMonthDaySwapIsCalledByItsName)
+// German dates whose days are all 12 or less, with the box left ticked from a
+// French file: the question says what the box would do, "Abbrechen" (the
+// default) sends nothing, "Trotzdem senden" sends what the box reads.
+TEST_F(SendFlow, ABoxLeftTickedOnGermanDaysUpTo12IsAskedAbout)
 {
-    choose(fs::path(VELMORA_EXAMPLES) / "beispiel.qif");
+    choose(bundle.file("deutsch.qif", "!Type:Bank\nD01.03.2026\nT-1,00\n^\nD05.03.2026\nT-2,00\n^\nD10.03.2026\nT-3,00\n^\n"));
     window->monat_tag()->setChecked(true);
-    send();
-    EXPECT_EQ(lastMessage(), "1 Buchung ohne lesbares Datum (Zeile 26) ginge mit leerem Datum an Zandor.\n\nOhne "
-                             "„Monat/Tag tauschen“ wären alle Daten lesbar; mit dem Haken gingen außerdem 4 Buchungen mit "
-                             "vertauschtem Tag und Monat hinaus.\n\nTrotzdem senden?");
-    EXPECT_FALSE(fs::exists(bundle.bookingLog()));
+    for (const std::string_view answer : {"Abbrechen", "Trotzdem senden"}) {
+        dialogs.answerQuestion(answer);
+        send();
+    }
+    std::vector<std::string> dates;
+    for (const Texts& booking : bundle.bookingsRecorded())
+        dates.push_back(booking.at(0));
+    EXPECT_EQ(dates, (std::vector<std::string>{"03.01.2026", "03.05.2026", "03.10.2026"}));
+    EXPECT_EQ(dialogs.messages().first().toStdString(),
+              "Nichts in der Datei sagt, ob sie den Tag oder den Monat zuerst schreibt; bei 3 Buchungen ergibt das zwei "
+              "verschiedene Daten: D01.03.2026 ginge als 03.01.2026 hinaus, ohne den Haken als 01.03.2026.\n\n"
+              "Trotzdem senden?");
+    EXPECT_EQ(dialogs.defaultAnswers(), (QStringList{"Abbrechen", "Abbrechen"}));
 }
 
 // A booking script that leaves a helper holding its output ends its booking
