@@ -108,9 +108,7 @@ std::string InterruptionWatch::scriptEndReason() const
     const std::string signals = first_signal == SIGINT && second_signal == SIGINT
                                     ? std::string("zweimal Strg+C")
                                     : signalName(first_signal) + ", dann " + signalName(second_signal);
-    return "Abgebrochen (" + signals
-           + "): Das Buchungsskript wurde mitten in einer Buchung beendet. Ob diese Buchung in Zandor angekommen ist, "
-             "ist unklar; bitte dort nachsehen. Ein neuer Aufruf sendet sie nicht von selbst.";
+    return "Abgebrochen (" + signals + "): Das Buchungsskript wurde mitten in einer Buchung beendet.";
 }
 
 int InterruptionWatch::stopStatus() const
