@@ -85,6 +85,8 @@ void SendRun::offerEndingScript()
 // Window-modal, so that it stays with the main window, over which it asks.
 void SendRun::askWhetherToQuit()
 {
+    if (gate_.quitRequested())
+        return;  // decided already
     if (quit_question_) {
         quit_question_->raise();
         return;
