@@ -28,6 +28,14 @@ struct Parsed {
     bool help = false;
     bool version = false;
     bool accounts = false;
+    bool notes_clash = false;  // two different notes asked for
+
+    void note(RecordNote note)
+    {
+        RecordNote& noted = invocation.record.note;
+        notes_clash |= noted != RecordNote::none && noted != note;
+        noted = note;
+    }
 };
 
 struct Switch {
@@ -42,7 +50,9 @@ constexpr Switch switches[] = {
     {"--vorschau", [](Parsed& parsed) { parsed.invocation.preview = true; }},
     {"--trotzdem", [](Parsed& parsed) { parsed.invocation.send_unreadable = true; }},
     {"--alle", [](Parsed& parsed) { parsed.invocation.record.send_all = true; }},
-    {"--vergessen", [](Parsed& parsed) { parsed.invocation.record.forget = true; }},
+    {"--vergessen", [](Parsed& parsed) { parsed.note(RecordNote::vergessen); }},
+    {"--angekommen", [](Parsed& parsed) { parsed.note(RecordNote::angekommen); }},
+    {"--nicht-angekommen", [](Parsed& parsed) { parsed.note(RecordNote::nicht_angekommen); }},
     {"--ohne-protokoll", [](Parsed& parsed) { parsed.invocation.record.used = false; }},
 };
 
@@ -165,13 +175,17 @@ private:
     std::variant<Invocation, UsageError> checkedRecordUse()
     {
         const RecordUse& record = invocation_.record;
+        const std::string note(FlagOf(record.note));
         if (record_given_ && record.file.empty())
             return UsageError{"--protokoll braucht einen Dateinamen"};
-        if (!record.used && (record_given_ || record.forget))
-            return UsageError{record_given_ ? "--ohne-protokoll und --protokoll schließen einander aus"
-                                            : "--vergessen braucht das Protokoll, nicht --ohne-protokoll"};
-        if (record.forget && (invocation_.preview || record.send_all))
-            return UsageError{"--vergessen steht ohne --vorschau und ohne --alle"};
+        if (parsed_.notes_clash)
+            return UsageError{"--vergessen, --angekommen und --nicht-angekommen schließen einander aus"};
+        if (!record.used && record_given_)
+            return UsageError{"--ohne-protokoll und --protokoll schließen einander aus"};
+        if (!record.used && !note.empty())
+            return UsageError{note + " braucht das Protokoll, nicht --ohne-protokoll"};
+        if (!note.empty() && (invocation_.preview || record.send_all))
+            return UsageError{note + " steht ohne --vorschau und ohne --alle"};
         return invocation_;
     }
 
@@ -189,6 +203,17 @@ private:
 };
 
 }  // namespace
+
+std::string_view FlagOf(RecordNote note)
+{
+    switch (note) {
+    case RecordNote::vergessen: return "--vergessen";
+    case RecordNote::angekommen: return "--angekommen";
+    case RecordNote::nicht_angekommen: return "--nicht-angekommen";
+    case RecordNote::none: break;
+    }
+    return {};
+}
 
 std::variant<Invocation, UsageError> ParseCommandLine(const std::vector<std::string_view>& arguments)
 {

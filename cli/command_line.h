@@ -28,12 +28,23 @@ inline constexpr std::array<OptionFlag, 4> option_flags{{
     {"--ohne-umbuchungen", import::Option::kat_gleich, "Nicht importieren, wenn Kategorie=Gegenkonto"},
 }};
 
+// What a call notes in the record of the files' bookings instead of sending.
+enum class RecordNote {
+    none,
+    vergessen,         // --vergessen: what the record knows of them no longer counts
+    angekommen,        // --angekommen: those in doubt reached Zandor
+    nicht_angekommen,  // --nicht-angekommen: those in doubt did not
+};
+
+// "--vergessen" for RecordNote::vergessen, and so on; empty for none.
+std::string_view FlagOf(RecordNote note);
+
 // What velmora-import does with its record of what was sent.
 struct RecordUse {
     bool used = true;              // false: --ohne-protokoll, neither read nor written
     std::filesystem::path file;    // --protokoll; empty: the default place
     bool send_all = false;         // --alle: send what the record calls sent or unclear, too
-    bool forget = false;           // --vergessen: the files' bookings no longer count as sent
+    RecordNote note = RecordNote::none;
 };
 
 struct Invocation {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <set>
 #include <utility>
 #include <variant>
 
@@ -12,6 +13,7 @@
 #include "cli/preview_formats.h"
 #include "cli/record_use.h"
 #include "cli/sending.h"
+#include "cli/settling_advice.h"
 #include "cli/staying_home_summary.h"
 #include "cli/text_table.h"
 #include "import/file_reader.h"
@@ -59,10 +61,11 @@ std::optional<std::vector<LoadedFile>> readEveryFile(const std::vector<std::file
 
 // The run the window makes, with the options of the command line for its boxes.
 import::RunContext runFor(const Invocation& invocation, import::SendBooking send,
-                          std::function<void(import::Unreadable)> unreadable = {})
+                          std::function<void(import::Unreadable)> unreadable = {},
+                          std::function<void(std::int64_t)> record_line = {})
 {
     return {invocation.konto, [&invocation](import::Option o) { return invocation.is_ticked(o); }, std::move(send), {},
-            std::move(unreadable)};
+            std::move(unreadable), std::move(record_line)};
 }
 
 import::RunReport runOver(const LoadedFile& file, const import::RunContext& run)
@@ -70,9 +73,13 @@ import::RunReport runOver(const LoadedFile& file, const import::RunContext& run)
     return import::buchung_erzeugen(file.lines, file.lines.upper_bound(), run);
 }
 
-import::RunReport runOver(const LoadedFile& file, const Invocation& invocation, import::SendBooking send)
+// Each booking of the file with the line its record begins at.
+import::RunReport runOver(const LoadedFile& file, const Invocation& invocation,
+                          const std::function<void(const import::BookingArguments&, std::int64_t line)>& take)
 {
-    return runOver(file, runFor(invocation, std::move(send)));
+    std::int64_t line = -1;
+    return runOver(file, runFor(invocation, [&](const import::BookingArguments& booking) { take(booking, line); }, {},
+                                [&line](std::int64_t begins) { line = begins; }));
 }
 
 // Tells what the file gives; true when a send must not go out without --trotzdem.
@@ -121,9 +128,11 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
             AppendTableHeader(out);
         }
         planner.startFile(&file != &files.back());
+        const std::string name = file.path.string();
         import::Unreadable unreadable;
+        std::int64_t line = -1;
         const auto show = [&](const import::BookingArguments& booking) {
-            const record::Judgement judgement = planner.judge(booking);
+            const record::Judgement judgement = planner.judge(booking, {name, line});
             if (table)
                 AppendTableRow(out, booking, markShown(judgement.mark, booking, being_sent),
                                std::exchange(unreadable, {}));
@@ -131,14 +140,15 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
                 append(out, booking);
             streams.out.written();
         };
-        const import::RunReport report
-            = runOver(file, runFor(invocation, show, [&](import::Unreadable told) { unreadable = told; }));
+        const import::RunReport report = runOver(
+            file, runFor(invocation, show, [&](import::Unreadable told) { unreadable = told; },
+                         [&line](std::int64_t begins) { line = begins; }));
         if (table)
             out += "\n";
         streams.out.flush();  // the file's bookings before its summary
         tellSummary(file, report, invocation, streams);
     }
-    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto, being_sent));
+    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation, being_sent));
     return exit_done;
 }
 
@@ -189,17 +199,20 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
 {
     record::SendPlanner planner(invocation.konto, sent, invocation.record.send_all, record::KeyUse::recording);
     Plan plan;
-    for (const LoadedFile& file : files) {
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        const LoadedFile& file = files[index];
+        const std::string name = file.path.string();
         planner.startFile();
-        const import::RunReport report = runOver(file, invocation, [&](const import::BookingArguments& booking) {
-            record::Judgement judgement = planner.judge(booking);
+        const auto take = [&](const import::BookingArguments& booking, std::int64_t line) {
+            record::Judgement judgement = planner.judge(booking, {name, line});
             if (judgement.goes_out)
-                plan.outgoing.push_back({booking, std::move(judgement.key)});
-        });
+                plan.outgoing.push_back({booking, std::move(judgement.key), index, line});
+        };
+        const import::RunReport report = runOver(file, invocation, take);
         plan.asks |= tellSummary(file, report, invocation, streams);
         plan.bookings += report.sent;
     }
-    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation.konto));
+    streams.tell(StayingHomeSummary(planner.stayingHome(), invocation));
     plan.unclear_left = !planner.stayingHome().unclear.empty();
     return plan;
 }
@@ -237,37 +250,72 @@ int send(const Invocation& invocation, const std::vector<LoadedFile>& files, con
             streams.tell(std::string(unreadable_refused) + "\n");
             return static_cast<int>(exit_refused);
         }
-        const int status = SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation.konto,
-                                        streams);
+        const int status = SendBookings(planned.outgoing, record.file ? &*record.file : nullptr, invocation, streams);
         return status == exit_done ? done : status;
     });
 }
 
-// Appends "vergessen" for every booking of the files the record knows, all
-// in one write: the record is never rewritten.
-int forget(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
+// What each note does: which bookings it takes, the state it appends, and
+// what the user is told: the count, then the words for one or for more,
+// the account and the end of the sentence.
+struct NoteRule {
+    RecordNote note;
+    bool takes_sent;  // besides the bookings in doubt, those the record knows as sent
+    record::SentState state;
+    std::string_view said_of_one, said_of_more, end;
+};
+
+constexpr NoteRule note_rules[] = {
+    {RecordNote::vergessen, true, record::SentState::vergessen, " freigegeben: sie gilt nicht mehr als an »",
+     " freigegeben: sie gelten nicht mehr als an »", "« gesendet.\n"},
+    {RecordNote::angekommen, false, record::SentState::angekommen, " als angekommen vermerkt: sie gilt als an »",
+     " als angekommen vermerkt: sie gelten als an »", "« gesendet.\n"},
+    {RecordNote::nicht_angekommen, false, record::SentState::nicht_angekommen,
+     " als nicht angekommen vermerkt: der nächste Aufruf sendet sie an »",
+     " als nicht angekommen vermerkt: der nächste Aufruf sendet sie an »", "«.\n"},
+};
+
+const NoteRule& ruleOf(RecordNote note)
 {
+    return *std::find_if(std::begin(note_rules), std::end(note_rules),
+                         [note](const NoteRule& rule) { return rule.note == note; });
+}
+
+// Appends the note's state for every booking of the files it takes (every
+// one the record knows for --vergessen, those in doubt for the other two),
+// all in one write: the record is never rewritten, and nothing else changes.
+int note(const Invocation& invocation, const std::vector<LoadedFile>& files, const Streams& streams)
+{
+    const NoteRule& rule = ruleOf(invocation.record.note);
     const OpenedRecord record = HoldRecord(invocation.record, streams);
     record::BookingKeys keys(invocation.konto);
-    std::string lines;
-    std::size_t released = 0;
+    std::string lines, named;
+    std::set<std::string> noted;  // a booking in two files is noted once
     const std::string now = record::TimeNow();
     for (const LoadedFile& file : files) {
         keys.startFile();
-        runOver(file, invocation, [&](const import::BookingArguments& booking) {
+        runOver(file, invocation, [&](const import::BookingArguments& booking, std::int64_t line) {
             std::string key = keys.next(booking);
-            const record::SentRecord::Last* last = record.sent.last(invocation.konto, key);
-            if (last == nullptr || last->state == record::SentState::vergessen)
+            const record::Mark mark = record::MarkOf(record.sent.last(invocation.konto, key));
+            const bool taken = mark == record::Mark::unklar || (rule.takes_sent && mark == record::Mark::schon_gesendet);
+            if (!taken || noted.count(key) > 0)
                 return;
-            lines += record::RecordLine({now, record::SentState::vergessen, invocation.konto, std::move(key), booking});
-            ++released;
+            if (rule.note != RecordNote::vergessen)
+                named += BookingInDoubtLine(booking, file.path.string(), line) + "\n";
+            lines += record::RecordLine({now, rule.state, invocation.konto, key, booking});
+            noted.insert(std::move(key));
         });
     }
     if (!lines.empty())
         record.file->append(lines);
-    streams.out.buffer() += text::CountOf(released, "Buchung", "Buchungen") + " freigegeben: "
-                            + (released == 1 ? "sie gilt" : "sie gelten") + " nicht mehr als an »" + invocation.konto
-                            + "« gesendet.\n";
+    if (noted.empty() && rule.note != RecordNote::vergessen) {
+        streams.out.buffer() += std::string("Keine Buchung ") + (files.size() == 1 ? "der Datei" : "der Dateien")
+                                + " ist unklar: nichts vermerkt.\n";
+        return exit_done;
+    }
+    streams.out.buffer() += text::CountOf(noted.size(), "Buchung", "Buchungen")
+                            + std::string(noted.size() == 1 ? rule.said_of_one : rule.said_of_more) + invocation.konto
+                            + std::string(rule.end) + named;
     return exit_done;
 }
 
@@ -293,8 +341,8 @@ int RunImport(const Invocation& invocation, const Streams& streams)
     return refusingUnusableRecords(streams, [&] {
         if (invocation.preview)
             return preview(invocation, *files, streams);
-        if (invocation.record.forget)
-            return forget(invocation, *files, streams);
+        if (invocation.record.note != RecordNote::none)
+            return note(invocation, *files, streams);
         return send(invocation, *files, streams);
     });
 }

@@ -43,6 +43,13 @@ int wakeDescriptor()
     return wake_pipe[0];
 }
 
+// Whoever started the program ignored it (nohup ignores SIGHUP, a shell's
+// `trap '' INT` SIGINT): it stays ignored, and the send goes on.
+bool wasIgnored(const struct sigaction& action)
+{
+    return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_IGN;
+}
+
 bool secondSignalCame()
 {
     char bytes[16];
@@ -73,8 +80,11 @@ InterruptionWatch::InterruptionWatch() : waiter_(wakeDescriptor(), secondSignalC
     action.sa_handler = countSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < std::size(watched_signals); ++i)
-        sigaction(watched_signals[i], &action, &previous_actions[i]);
+    for (std::size_t i = 0; i < std::size(watched_signals); ++i) {
+        sigaction(watched_signals[i], nullptr, &previous_actions[i]);
+        if (!wasIgnored(previous_actions[i]))
+            sigaction(watched_signals[i], &action, nullptr);
+    }
 }
 
 InterruptionWatch::~InterruptionWatch()
@@ -98,9 +108,7 @@ std::string InterruptionWatch::scriptEndReason() const
     const std::string signals = first_signal == SIGINT && second_signal == SIGINT
                                     ? std::string("zweimal Strg+C")
                                     : signalName(first_signal) + ", dann " + signalName(second_signal);
-    return "Abgebrochen (" + signals
-           + "): Das Buchungsskript wurde mitten in einer Buchung beendet. Ob diese Buchung in Zandor angekommen ist, "
-             "ist unklar; bitte dort nachsehen. Ein neuer Aufruf sendet sie nicht von selbst.";
+    return "Abgebrochen (" + signals + "): Das Buchungsskript wurde mitten in einer Buchung beendet.";
 }
 
 int InterruptionWatch::stopStatus() const

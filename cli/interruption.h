@@ -3,7 +3,9 @@
 // the terminal closing (SIGHUP), Ctrl+\ (SIGQUIT) and a request to end
 // (SIGTERM, as from `kill`). A booking that has started is let finish and
 // recorded, so the first signal only asks the send to stop before the next
-// one; a second one ends the running booking script and what it started.
+// one; a second one ends the running booking script and its process group.
+// A signal that was ignored when the program started (nohup, `trap '' INT`)
+// stays ignored.
 #include <string>
 
 #include "platform/poll_wait.h"

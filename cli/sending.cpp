@@ -4,6 +4,7 @@
 #include "bridge/zandor_messages.h"
 #include "cli/import_command.h"
 #include "cli/interruption.h"
+#include "cli/settling_advice.h"
 #include "record/sent_record.h"
 
 namespace velmora::cli {
@@ -41,17 +42,20 @@ private:
 };
 
 // What a stopped send ends with: what the same call will do next.
-std::string advice(bool recorded)
+std::string advice(bool recorded, bool in_doubt)
 {
     if (!recorded)
         return "\nOhne Protokoll sendet derselbe Aufruf alles noch einmal.";
+    if (in_doubt)
+        return "\nDerselbe Aufruf noch einmal sendet die Buchungen, die nicht gesendet wurden, diese eine aber erst "
+               "nach --nicht-angekommen.";
     return "\nDerselbe Aufruf noch einmal sendet genau die Buchungen, die nicht gesendet wurden.";
 }
 
 class Sender {
 public:
-    Sender(const record::RecordFile* record, std::string_view account, const Streams& streams, std::size_t total)
-        : record_(record), account_(account), streams_(streams), progress_(streams, total)
+    Sender(const record::RecordFile* record, const Invocation& invocation, const Streams& streams, std::size_t total)
+        : record_(record), invocation_(invocation), streams_(streams), progress_(streams, total)
     {
     }
 
@@ -79,9 +83,13 @@ private:
         try {
             buchungViaTessel(booking.texts, watch_.scriptWaiter());
         } catch (const ScriptEnded&) {
-            return stop(watch_.scriptEndReason(), exit_unclear_left);  // the booking stays "unterwegs"
+            return leftInDoubt(booking, watch_.scriptEndReason());
+        } catch (const ScriptInDoubt& error) {
+            // At a shutdown the signal reaches the script as well as this program.
+            return leftInDoubt(booking, watch_.stopAsked() ? watch_.stopReason() + " " + error.what() : error.what());
         } catch (const RuntimeException& error) {
-            return stop(std::string(error.what()) + noteFailure(booking), exit_script_failed);
+            return stop(std::string(error.what()) + noteFailure(record::SentState::nicht_gestartet, booking),
+                        exit_script_failed);
         }
         ++sent_;
         try {
@@ -94,33 +102,49 @@ private:
         return exit_done;
     }
 
+    // The script started and did not end with status 0: the booking may stand
+    // in Zandor or not, and only the user can look.
+    int leftInDoubt(const OutgoingBooking& booking, const std::string& why)
+    {
+        const std::string file = invocation_.files[booking.file].string();
+        std::string told = why + noteFailure(record::SentState::unklar, booking)
+                           + "\n\nOb diese Buchung in Zandor angekommen ist, ist unklar:\n"
+                           + BookingInDoubtLine(booking.texts, file, booking.line) + "\n";
+        if (record_ != nullptr)
+            told += SettlingCalls(invocation_, {file}, 1);
+        else
+            told += "Bitte dort nachsehen.";
+        return stop(told, exit_unclear_left, true);
+    }
+
     void note(record::SentState state, const OutgoingBooking& booking) const
     {
         if (record_ != nullptr)
-            record_->append(record::RecordLine({record::TimeNow(), state, std::string(account_), booking.key, booking.texts}));
+            record_->append(record::RecordLine(
+                {record::TimeNow(), state, invocation_.konto, booking.key, booking.texts}));
     }
 
     // A failure that cannot be noted leaves the booking "unterwegs": the next
     // run then calls it unclear, which is safe.
-    std::string noteFailure(const OutgoingBooking& booking) const
+    std::string noteFailure(record::SentState state, const OutgoingBooking& booking) const
     {
         try {
-            note(record::SentState::fehlgeschlagen, booking);
+            note(state, booking);
             return {};
         } catch (const record::RecordFileError& error) {
             return "\n" + std::string(error.what());
         }
     }
 
-    int stop(std::string_view reason, int status)
+    int stop(std::string_view reason, int status, bool in_doubt = false)
     {
         progress_.end();
-        streams_.tell(SendingStopped(reason, sent_) + advice(record_ != nullptr) + "\n");
+        streams_.tell(SendingStopped(reason, sent_) + advice(record_ != nullptr, in_doubt) + "\n");
         return status;
     }
 
     const record::RecordFile* record_;
-    std::string_view account_;
+    const Invocation& invocation_;
     const Streams& streams_;
     Progress progress_;
     InterruptionWatch watch_;
@@ -129,10 +153,10 @@ private:
 
 }  // namespace
 
-int SendBookings(const std::vector<OutgoingBooking>& bookings, const record::RecordFile* record, std::string_view account,
-                 const Streams& streams)
+int SendBookings(const std::vector<OutgoingBooking>& bookings, const record::RecordFile* record,
+                 const Invocation& invocation, const Streams& streams)
 {
-    return Sender(record, account, streams, bookings.size()).send(bookings);
+    return Sender(record, invocation, streams, bookings.size()).send(bookings);
 }
 
 }  // namespace velmora::cli

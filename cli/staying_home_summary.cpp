@@ -1,27 +1,46 @@
 #include "cli/staying_home_summary.h"
 
+#include <algorithm>
 #include <vector>
 
-#include "bridge/zandor_messages.h"
+#include "cli/settling_advice.h"
 #include "platform/text.h"
 
 namespace velmora::cli {
 
 namespace {
 
-constexpr std::string_view unclear_advice = "ob sie in Zandor angekommen sind, ist unklar; bitte dort nachsehen, "
-                                            "dann mit --alle senden oder mit --vergessen freigeben";
+using Unclear = record::StayingHome::Unclear;
 
-std::string unclearLine(const record::StayingHome::Unclear& unclear)
+std::string unclearLine(const Unclear& unclear)
 {
-    const import::BookingArguments& texts = unclear.texts;
-    return "  " + texts[0] + "  " + EuroAmount(texts[2]) + "  von " + texts[3] + " an " + texts[4] + "  " + texts[6]
-           + "  " + texts[7] + "  (unterwegs seit " + record::GermanDay(unclear.since) + ")\n";
+    return BookingInDoubtLine(unclear.texts, unclear.file, unclear.line) + "  (unklar seit "
+           + record::GermanDay(unclear.since) + ")\n";
+}
+
+std::vector<std::string> filesOf(const std::vector<const Unclear*>& unclear)
+{
+    std::vector<std::string> files;
+    for (const Unclear* booking : unclear)
+        if (std::find(files.begin(), files.end(), booking->file) == files.end())
+            files.push_back(booking->file);
+    return files;
+}
+
+std::string unclearSummary(const std::vector<const Unclear*>& unclear, const Invocation& invocation)
+{
+    const bool one = unclear.size() == 1;
+    std::string summary = text::CountOf(unclear.size(), "Buchung", "Buchungen")
+                          + " nicht gesendet, denn ob sie in Zandor angekommen " + (one ? "ist" : "sind")
+                          + ", ist unklar:\n";
+    for (const Unclear* booking : unclear)
+        summary += unclearLine(*booking);
+    return summary + SettlingCalls(invocation, filesOf(unclear), unclear.size());
 }
 
 }  // namespace
 
-std::string StayingHomeSummary(const record::StayingHome& staying_home, std::string_view account,
+std::string StayingHomeSummary(const record::StayingHome& staying_home, const Invocation& invocation,
                                const import::BookingArguments* being_sent)
 {
     std::string summary;
@@ -29,22 +48,17 @@ std::string StayingHomeSummary(const record::StayingHome& staying_home, std::str
         summary += text::CountOf(staying_home.in_earlier_file, "Buchung", "Buchungen")
                    + " übersprungen: schon in einer früheren Datei dieses Aufrufs\n";
     for (const auto& [day, count] : staying_home.sent_on_day)
-        summary += text::CountOf(count, "Buchung", "Buchungen") + " übersprungen: schon am " + record::GermanDay(day) + " an »"
-                   + std::string(account) + "« gesendet\n";
-    std::vector<const record::StayingHome::Unclear*> unclear;
-    for (const record::StayingHome::Unclear& booking : staying_home.unclear) {
+        summary += text::CountOf(count, "Buchung", "Buchungen") + " übersprungen: schon am " + record::GermanDay(day)
+                   + " an »" + invocation.konto + "« gesendet\n";
+    std::vector<const Unclear*> unclear;
+    for (const Unclear& booking : staying_home.unclear) {
         if (being_sent != nullptr && booking.texts == *being_sent)
-            summary += "1 Buchung wird gerade von einem anderen velmora-import gesendet:\n" + unclearLine(booking);
+            summary += "1 Buchung wird gerade von einem anderen velmora-import gesendet:\n"
+                       + BookingInDoubtLine(booking.texts, booking.file, booking.line) + "\n";
         else
             unclear.push_back(&booking);
     }
-    if (unclear.empty())
-        return summary;
-    summary += text::CountOf(unclear.size(), "Buchung", "Buchungen") + " nicht gesendet: "
-               + std::string(unclear_advice) + ":\n";
-    for (const record::StayingHome::Unclear* booking : unclear)
-        summary += unclearLine(*booking);
-    return summary;
+    return unclear.empty() ? summary : summary + unclearSummary(unclear, invocation);
 }
 
 }  // namespace velmora::cli

@@ -15,6 +15,7 @@ namespace velmora::import {
 namespace {
 
 constexpr std::int64_t no_amount_line = -1;
+constexpr std::int64_t no_record_line = -1;
 
 // Some exporters end each record with "^^"; blanks before it make it no end.
 bool ends_record(std::string_view line) {
@@ -27,13 +28,14 @@ public:
 
     void treat(std::string_view line, std::int64_t index) {
         if (ends_record(line)) {
-            end_record();
+            end_record(index);
             return;
         }
         if (line.starts_with('!')) {
             take_header(line, index);
             return;
         }
+        if (record_line_ == no_record_line && !line.empty()) record_line_ = index;
         // A field comes only from its own line: what the amount steps leave
         // of a «TMiete» is no memo.
         if (line.starts_with('D')) take_date(line, index);
@@ -96,7 +98,7 @@ private:
         if (buchung_.konto_von == buchung_.konto_an) buchung_.konto_von.assign(unbekannt);
     }
 
-    void end_record() {
+    void end_record(std::int64_t index) {
         const bool sent = section_ == Section::transactions && !skipped_as_own_transfer();
         if (section_ == Section::transactions && date_line_ != no_date_line)
             report_.dates.weigh(date_, date_line_, date_text_, sent);
@@ -104,6 +106,7 @@ private:
             buchung_.write_arguments(arguments_);
             const Unreadable unreadable{buchung_.datum.empty(), amount_line_ != no_amount_line};
             if ((unreadable.date || unreadable.amount) && run_.unreadable) run_.unreadable(unreadable);
+            if (run_.record_line) run_.record_line(record_line_ == no_record_line ? index : record_line_);
             run_.send(arguments_);
             ++report_.sent;
             if (unreadable.date) report_.undated.push_back(date_line_);
@@ -120,6 +123,7 @@ private:
         negativ_ = false;
         date_line_ = no_date_line;
         amount_line_ = no_amount_line;
+        record_line_ = no_record_line;
     }
 
     bool skipped_as_own_transfer() const {
@@ -143,6 +147,7 @@ private:
     DateReading date_;
     std::string_view date_text_;  // in the line list, which outlives the run
     std::int64_t amount_line_ = no_amount_line;
+    std::int64_t record_line_ = no_record_line;
     bool record_ended_ = false;
     Section section_ = Section::transactions;
     std::string amount_;

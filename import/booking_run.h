@@ -42,6 +42,10 @@ struct RunContext {
     // Told just before `send` for a booking without a readable date or
     // amount; may be empty.
     std::function<void(Unreadable)> unreadable = {};
+    // Told just before `send`: the index of the line where the booking's
+    // record begins (its first line that is not empty), so that a booking can
+    // be named by its place in the file; may be empty.
+    std::function<void(std::int64_t)> record_line = {};
 };
 
 // What a run did with the records it met.

@@ -50,6 +50,15 @@ int Ask(const QString& text, const QStringList& answers, int default_answer, int
     return chosen < 0 ? escape_answer : static_cast<int>(chosen);
 }
 
+int Ask(const QString& text, std::initializer_list<std::string_view> utf8_answers, int default_answer,
+        int escape_answer)
+{
+    QStringList answers;
+    for (std::string_view answer : utf8_answers)
+        answers << QText(answer);
+    return Ask(text, answers, default_answer, escape_answer);
+}
+
 std::optional<std::filesystem::path> GetOpenFolderItem(std::string_view filter)
 {
     const QString chosen = QFileDialog::getOpenFileName(dialogParent(), QString(), QString(),

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -16,6 +17,8 @@ void MsgBox(std::string_view utf8_text);
 // Return; returns the index of the answer chosen. Escape and the close box
 // give `escape_answer`.
 int Ask(const QString& text, const QStringList& answers, int default_answer, int escape_answer);
+int Ask(const QString& text, std::initializer_list<std::string_view> utf8_answers, int default_answer,
+        int escape_answer);
 
 // Modal file chooser limited to the registered file type `filter`
 // ("special/any" offers every file). Empty when the user cancels.

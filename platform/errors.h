@@ -31,11 +31,19 @@ public:
     using RuntimeException::RuntimeException;
 };
 
-// A script that was ended because the user asked for it: whatever it was
-// doing may or may not have been done.
-class ScriptEnded : public ScriptError {
+// A script that started and did not end with status 0: it exited with
+// another status or was ended by a signal, from wherever it came. Whatever it
+// was doing may or may not have been done (a booking can reach the bank and
+// its answer time out).
+class ScriptInDoubt : public ScriptError {
 public:
     using ScriptError::ScriptError;
+};
+
+// A script that was ended because the user asked for it.
+class ScriptEnded : public ScriptInDoubt {
+public:
+    using ScriptInDoubt::ScriptInDoubt;
 };
 
 }  // namespace velmora

@@ -40,11 +40,11 @@ UserInputFilter* input_filter = nullptr;
 
 }  // namespace
 
-void Quit(int code)
+void Quit(int code, QuitAsker asker)
 {
     // During a run the user may stop, ending the program waits for the run to stop.
     if (RunGate* gate = RunGate::current()) {
-        gate->requestQuit();
+        asker == QuitAsker::user ? gate->userWantsToQuit() : gate->requestQuit();
         return;
     }
     if (loop_running)

@@ -4,9 +4,14 @@
 
 namespace velmora::platform {
 
+// Who asks the program to end: the user (the quit item, the quit keys, a
+// close box), or the system (a termination signal, logging out).
+enum class QuitAsker { user, system };
+
 // Ends the application with `code`. Qt ignores an exit requested before its
 // loop runs, so such a request is remembered and RunEventLoop returns at once.
-void Quit(int code);
+// During a run the user may stop, the run's gate takes the request (RunGate).
+void Quit(int code, QuitAsker asker = QuitAsker::user);
 
 // True once Quit has been called and not yet honoured by RunEventLoop.
 bool QuitRequested();

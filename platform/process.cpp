@@ -1,9 +1,9 @@
 #include "platform/process.h"
 
 #include "platform/poll_wait.h"
+#include "platform/system_error_text.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -61,7 +61,7 @@ std::string startFailureReason(int error)
     case ENOEXEC:
         return "Die Datei ist kein ausführbares Programm und beginnt mit keiner Interpreterzeile (#!).";
     default:
-        return std::strerror(error);
+        return platform::SystemErrorText(error) + ".";
     }
 }
 

@@ -14,8 +14,10 @@ RunGate* innermost_gate = nullptr;
 
 }  // namespace
 
-RunGate::RunGate(QList<QKeySequence> quit_keys, std::function<void()> on_quit_request)
-    : quit_keys_(std::move(quit_keys)), on_quit_request_(std::move(on_quit_request)), outer_(innermost_gate)
+RunGate::RunGate(QList<QKeySequence> quit_keys, std::function<void()> on_quit_request,
+                 std::function<void()> on_user_quit_wish)
+    : quit_keys_(std::move(quit_keys)), on_quit_request_(std::move(on_quit_request)),
+      on_user_quit_wish_(std::move(on_user_quit_wish)), outer_(innermost_gate)
 {
     innermost_gate = this;
     if (QCoreApplication* application = QCoreApplication::instance())
@@ -39,6 +41,14 @@ void RunGate::requestQuit()
         on_quit_request_();
 }
 
+void RunGate::userWantsToQuit()
+{
+    if (on_user_quit_wish_)
+        on_user_quit_wish_();
+    else
+        requestQuit();
+}
+
 bool RunGate::eventFilter(QObject* receiver, QEvent* event)
 {
     // The system's request to end the program (on macOS, at log-out). Refused
@@ -52,25 +62,27 @@ bool RunGate::eventFilter(QObject* receiver, QEvent* event)
     if (!event->spontaneous() || !IsUserInput(event->type()))
         return false;
     if (isQuitKey(event)) {
-        requestQuit();
+        userWantsToQuit();
         return true;
     }
     if (isInAdmittedWindow(receiver))
         return false;
     if (event->type() == QEvent::Close)
-        requestQuit();
+        userWantsToQuit();
     return DropUserInput(event);
 }
 
 // Clicks and keys reach the window system's window first, then the widget.
 bool RunGate::isInAdmittedWindow(QObject* receiver) const
 {
-    if (!admitted_)
-        return false;
-    if (auto* widget = qobject_cast<QWidget*>(receiver))
-        return widget->window() == admitted_;
-    if (auto* window = qobject_cast<QWindow*>(receiver))
-        return window == admitted_->windowHandle();
+    for (const QPointer<QWidget>& admitted : admitted_) {
+        if (!admitted)
+            continue;
+        if (auto* widget = qobject_cast<QWidget*>(receiver); widget && widget->window() == admitted)
+            return true;
+        if (auto* window = qobject_cast<QWindow*>(receiver); window && window == admitted->windowHandle())
+            return true;
+    }
     return false;
 }
 

@@ -123,9 +123,9 @@ struct Command {
     if (!outcome.started)
         throw ScriptError(withErrorOutput(name + " ließ sich nicht starten", outcome.error_output));
     if (outcome.exited_normally)
-        throw ScriptError(withErrorOutput(
+        throw ScriptInDoubt(withErrorOutput(
             name + " ist mit Status " + std::to_string(outcome.exit_status) + " beendet worden", outcome.error_output));
-    throw ScriptError(withErrorOutput(
+    throw ScriptInDoubt(withErrorOutput(
         name + " ist durch Signal " + std::to_string(outcome.signal) + " abgebrochen worden", outcome.error_output));
 }
 

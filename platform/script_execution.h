@@ -34,9 +34,10 @@ ScriptRunner UseScriptRunner(ScriptRunner runner);
 // less the one line end that ends it (UTF-8; invalid bytes replaced, never a
 // crash). In the osascript way a file that may be executed and starts with an
 // interpreter line ("#!") is still executed itself, so that shell scripts work
-// in its place. A script that is missing, cannot be executed, exits non-zero
-// or dies from a signal raises ScriptError naming the script and carrying its
-// error output. The call returns when the script has ended; meanwhile
+// in its place. A script that is missing or cannot be executed raises
+// ScriptError naming the script; one that started and then exits non-zero or
+// dies from a signal raises ScriptInDoubt, carrying its error output: it may
+// have done its work. The call returns when the script has ended; meanwhile
 // `waiter` waits for it (see process::run). A script that the waiter's owner
 // had ended raises ScriptEnded.
 std::string ExecuteAppleScript(const std::filesystem::path& script, const ScriptArguments& arguments,

@@ -27,14 +27,24 @@ void takeSignal()
 {
     char byte = 0;
     [[maybe_unused]] const ssize_t ignored = ::read(signal_sockets[1], &byte, 1);
-    Quit(0);
+    Quit(0, QuitAsker::system);
+}
+
+// Whoever started the program ignored it (as nohup does for the terminal's
+// SIGHUP): it stays ignored.
+bool ignoredAtStart(int signal)
+{
+    struct sigaction action = {};
+    return ::sigaction(signal, nullptr, &action) == 0 && (action.sa_flags & SA_SIGINFO) == 0
+           && action.sa_handler == SIG_IGN;
 }
 
 }  // namespace
 
 void QuitOnTerminationSignal()
 {
-    if (signal_sockets[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signal_sockets) != 0)
+    if (ignoredAtStart(SIGTERM) || signal_sockets[0] >= 0
+        || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signal_sockets) != 0)
         return;
     for (int end : signal_sockets)
         ::fcntl(end, F_SETFD, FD_CLOEXEC);

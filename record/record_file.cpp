@@ -2,15 +2,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <system_error>
 
+#include "platform/system_error_text.h"
 #include "record/sent_record.h"
 
 namespace velmora::record {
@@ -20,7 +18,7 @@ namespace {
 [[noreturn]] void failWith(const std::filesystem::path& path, std::string_view what, int error)
 {
     throw RecordFileError("Das Protokoll " + path.string() + " lässt sich nicht " + std::string(what) + ": "
-                          + std::strerror(error));
+                          + platform::SystemErrorText(error) + ".");
 }
 
 // On macOS fsync leaves the data in the drive's cache; only F_FULLFSYNC
@@ -82,31 +80,20 @@ int openWithoutWaiting(const std::filesystem::path& path, int flags)
     return descriptor;
 }
 
-// Linux can fill the mapping at once instead of page by page; elsewhere the
-// pages come as they are read.
-#ifdef MAP_POPULATE
-constexpr int map_at_once = MAP_POPULATE;
-#else
-constexpr int map_at_once = 0;
-#endif
-
 }  // namespace
 
 RecordFile::RecordFile(std::filesystem::path path, int descriptor) : path_(std::move(path)), descriptor_(descriptor) {}
 
 RecordFile::RecordFile(RecordFile&& other) noexcept
-    : path_(std::move(other.path_)), descriptor_(other.descriptor_), content_(other.content_),
-      mapping_(other.mapping_), read_(std::move(other.read_)), held_by_sender_(other.held_by_sender_)
+    : path_(std::move(other.path_)), descriptor_(other.descriptor_), text_(std::move(other.text_)),
+      content_(other.content_), held_by_sender_(other.held_by_sender_)
 {
     other.descriptor_ = -1;
-    other.mapping_ = nullptr;
     other.content_ = {};
 }
 
 RecordFile::~RecordFile()
 {
-    if (mapping_ != nullptr)
-        munmap(mapping_, content_.size());
     if (descriptor_ >= 0)
         close(descriptor_);
 }
@@ -159,44 +146,28 @@ RecordFile RecordFile::ForLooking(const std::filesystem::path& file)
 }
 
 // Only what the file held when it was opened: lines another sender appends
-// meanwhile are no part of it, and the reading always ends.
+// meanwhile are no part of it, and the reading always ends. A file cut short
+// meanwhile gives what is left of it.
 void RecordFile::readContent()
 {
     struct stat status = {};
     if (fstat(descriptor_, &status) != 0)
         fail("lesen");
-    const off_t size = status.st_size;
-    if (mapContent(static_cast<std::size_t>(size)))
-        return;
-    read_.reserve(static_cast<std::size_t>(size));
-    char buffer[65536];
-    for (off_t offset = 0; offset < size;) {
-        const auto wanted = static_cast<std::size_t>(std::min<off_t>(size - offset, sizeof buffer));
-        const ssize_t got = pread(descriptor_, buffer, wanted, offset);
+    const auto size = static_cast<std::size_t>(status.st_size);
+    text_ = std::make_unique_for_overwrite<char[]>(size);  // a record of years is not first filled with zeros
+    std::size_t read_so_far = 0;
+    while (read_so_far < size) {
+        const ssize_t got = pread(descriptor_, text_.get() + read_so_far, size - read_so_far,
+                                  static_cast<off_t>(read_so_far));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             fail("lesen");
         if (got == 0)
-            return;
-        read_.insert(read_.end(), buffer, buffer + got);
-        content_ = {read_.data(), read_.size()};
-        offset += got;
+            break;
+        read_so_far += static_cast<std::size_t>(got);
     }
-}
-
-// A record is only ever appended to: what another sender writes meanwhile
-// lies past the mapped size, and the mapped text stays as it was.
-bool RecordFile::mapContent(std::size_t size)
-{
-    if (size == 0)
-        return false;
-    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | map_at_once, descriptor_, 0);
-    if (mapped == MAP_FAILED)
-        return false;
-    mapping_ = mapped;
-    content_ = {static_cast<const char*>(mapped), size};
-    return true;
+    content_ = {text_.get(), read_so_far};
 }
 
 // A file that does not start as a record does is someone's other file: a

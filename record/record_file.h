@@ -4,13 +4,13 @@
 // never interleave; a preview only reads it and never waits. Every line is
 // on the disk (fsync) before append() returns.
 //
-// Its text is mapped, not copied: a record of years is tens of megabytes, and
-// fresh memory for a copy costs more than reading the record itself. Only a
-// file that cannot be mapped (no regular file) is read into memory.
+// Its text is read into memory in one piece, never mapped: a mapped file that
+// someone cuts short meanwhile ends the program with a bus error at the first
+// look behind its new end, where reading just gives less.
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/errors.h"
 
@@ -56,14 +56,12 @@ private:
     RecordFile(std::filesystem::path path, int descriptor);
     [[noreturn]] void fail(std::string_view what) const;
     void readContent();
-    bool mapContent(std::size_t size);
     void checkHeader() const;
 
     std::filesystem::path path_;
     int descriptor_ = -1;
-    std::string_view content_;  // into the mapping or into read_
-    void* mapping_ = nullptr;
-    std::vector<char> read_;  // its buffer stays where it is when moved
+    std::unique_ptr<char[]> text_;  // stays where it is when the file is moved
+    std::string_view content_;      // into text_
     bool held_by_sender_ = false;
 };
 

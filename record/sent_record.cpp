@@ -15,7 +15,9 @@ constexpr std::size_t fields_per_line = 4 + booking_texts;
 // guess too small only costs the tables a step of growth.
 constexpr std::size_t typical_line_size = 200;
 
-constexpr std::array<std::string_view, 4> state_names{"unterwegs", "gesendet", "fehlgeschlagen", "vergessen"};
+// By SentState. A state is one field, so a blank inside it is no separator.
+constexpr std::array<std::string_view, 8> state_names{"unterwegs", "gesendet",   "fehlgeschlagen",   "vergessen",
+                                                      "unklar",    "angekommen", "nicht angekommen", "nicht gestartet"};
 
 std::optional<SentState> stateNamed(std::string_view name)
 {

@@ -54,7 +54,9 @@ void Fenster1::btn_datei_Action()
     const std::uint64_t loads_before = lines_loaded_;
     Laden();
     if (lines_loaded_ != loads_before) {
-        stopped_send_.reset();
+        // A send that stopped is remembered as long as the lines are the same.
+        if (stopped_send_ && stopped_send_->lines != linesDigest())
+            stopped_send_.reset();
         return;
     }
     // A file that was not read keeps the earlier lines, so the file they came

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "import/booking_run.h"
 #include "import/line_list.h"
@@ -76,30 +77,39 @@ public:
     void Laden();
     void showFileName(const QString& name);
 
+    // A booking whose script started and did not end with status 0: it may
+    // stand in Zandor or not.
+    struct BookingInDoubt {
+        import::BookingArguments texts;
+        std::int64_t line = -1;  // index of the line its record begins at
+    };
     // How a send ended.
     struct SendResult {
         enum class End { completed, halted, failed, script_ended } end = End::completed;
         std::size_t sent = 0;  // the file's bookings whose script finished, in this send or the earlier ones
-        std::string reason;                       // failed: why
-        import::BookingArguments booking_in_doubt;  // script_ended: the booking whose script was ended
+        std::string reason;    // failed: why
+        std::optional<BookingInDoubt> in_doubt;  // failed or script_ended: the booking after the `sent`
     };
     // Sends one booking per transaction record of the loaded lines, leaving
     // out the first `already_sent` bookings, as long as `run` lets it go on.
     SendResult buchung_erzeugen(std::size_t already_sent, SendRun& run);
 
 private:
-    // What decides which bookings a send gives: the lines, the account, the boxes.
+    // Besides the lines, what decides which bookings a send gives: the
+    // account and the boxes.
     struct SendSettings {
-        std::uint64_t lines_loaded = 0;  // which load of the line list
         std::string account;
-        std::array<bool, 4> ticked{};
+        std::array<bool, 4> ticked{};  // by import::Option
         bool operator==(const SendSettings&) const = default;
     };
-    // A send that stopped part-way, until another file is chosen or a send completes.
+    // A send that did not complete, remembered by the content of its lines:
+    // until lines of other content are loaded or a send completes.
     struct StoppedSend {
+        QByteArray lines;  // their digest
         SendSettings settings;
         std::size_t sent = 0;
         std::size_t total = 0;
+        std::optional<import::BookingArguments> in_doubt;  // booking sent + 1
     };
 
     SendSettings currentSettings() const;
@@ -107,9 +117,14 @@ private:
     import::RunReport countBookings() const;
     bool sendDespiteConcerns(const import::RunReport& planned) const;
     std::optional<std::size_t> bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const;
+    std::string changesSince(const SendSettings& then, const SendSettings& now) const;
+    std::vector<std::int64_t> bookingLines(const SendSettings& settings) const;
     void send(const SendSettings& settings, std::size_t already_sent, std::size_t total);
     void tellHowTheSendEnded(const SendResult& result, std::size_t total) const;
+    std::string inDoubt(const SendResult& result, bool ended) const;
     QList<QKeySequence> quitKeys() const;
+    // The digest of the loaded lines' content.
+    QByteArray linesDigest() const;
 
     std::uint64_t lines_loaded_ = 0;
     std::optional<std::filesystem::path> loaded_file_;  // the file the lines came from
@@ -120,6 +135,8 @@ private:
     void CreateControls0();  // the runtime's _CreateControls0
     QWidget* surface() const;
     QAction* menuItem(std::string_view name) const;
+    // The four option boxes, by import::Option.
+    std::array<QCheckBox*, 4> optionBoxes() const;
     // The four option boxes as the booking run asks them.
     import::OptionView liveOptions() const;
 };

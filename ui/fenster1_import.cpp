@@ -52,16 +52,23 @@ void Fenster1::Laden()
     loaded_file_ = *f;
 }
 
-// The boxes are found once; each is still asked at the moment the booking
-// run consults its option.
-import::OptionView Fenster1::liveOptions() const
+std::array<QCheckBox*, 4> Fenster1::optionBoxes() const
 {
     std::array<QCheckBox*, 4> boxes{};
     boxes[static_cast<std::size_t>(import::Option::mit_kat)] = mit_kat();
     boxes[static_cast<std::size_t>(import::Option::monat_tag)] = monat_tag();
     boxes[static_cast<std::size_t>(import::Option::kat_konto)] = kat_konto();
     boxes[static_cast<std::size_t>(import::Option::kat_gleich)] = kat_gleich();
-    return [boxes](import::Option option) { return boxes[static_cast<std::size_t>(option)]->isChecked(); };
+    return boxes;
+}
+
+// The boxes are found once; each is still asked at the moment the booking
+// run consults its option.
+import::OptionView Fenster1::liveOptions() const
+{
+    return [boxes = optionBoxes()](import::Option option) {
+        return boxes[static_cast<std::size_t>(option)]->isChecked();
+    };
 }
 
 Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRun& run)
@@ -69,6 +76,7 @@ Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRu
     const std::string account = pop_konten()->currentText().toStdString();
     SendResult result;
     std::size_t met = 0;
+    std::int64_t line = -1;
     const import::RunContext booking_run{
         account,
         liveOptions(),
@@ -79,13 +87,15 @@ Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRu
                 throw SendHalted{};
             try {
                 buchungViaTessel(booking, run.scriptWaiter());
-            } catch (const ScriptEnded&) {
-                result.booking_in_doubt = booking;  // the texts live only during this call
+            } catch (const ScriptInDoubt&) {
+                result.in_doubt = BookingInDoubt{booking, line};  // the texts live only during this call
                 throw;
             }
             run.bookingSent();
         },
         platform::RuntimeBackgroundTask,
+        {},
+        [&line](std::int64_t begins) { line = begins; },
     };
     try {
         import::buchung_erzeugen(zeilen, anz_zeilen, booking_run);

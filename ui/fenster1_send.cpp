@@ -1,7 +1,7 @@
 // The send button: the checks before a send, the questions the user answers
 // first (bookings without a date or an amount, dates whose day and month may
-// be swapped, a send that stopped part-way), the send itself, and what the
-// user is told when it ends.
+// be swapped, a send that stopped part-way: see fenster1_resume.cpp), the
+// send itself, and what the user is told when it ends.
 #include <cstdio>
 
 #include "bridge/zandor_messages.h"
@@ -60,13 +60,20 @@ void Fenster1::btn_save_Action()
     if (!sendDespiteConcerns(planned))
         return;
     const SendSettings settings = currentSettings();
-    if (const std::optional<std::size_t> already_sent = bookingsToLeaveOut(settings, planned.sent))
-        send(settings, *already_sent, planned.sent);
+    const std::optional<std::size_t> already_sent = bookingsToLeaveOut(settings, planned.sent);
+    if (!already_sent)
+        return;
+    if (*already_sent == planned.sent) {
+        stopped_send_.reset();
+        platform::MsgBox(messages::all_sent);
+        return;
+    }
+    send(settings, *already_sent, planned.sent);
 }
 
 Fenster1::SendSettings Fenster1::currentSettings() const
 {
-    SendSettings settings{lines_loaded_, pop_konten()->currentText().toStdString(), {}};
+    SendSettings settings{pop_konten()->currentText().toStdString(), {}};
     const import::OptionView options = liveOptions();
     for (std::size_t option = 0; option < settings.ticked.size(); ++option)
         settings.ticked[option] = options(static_cast<import::Option>(option));
@@ -95,21 +102,6 @@ bool Fenster1::sendDespiteConcerns(const import::RunReport& planned) const
     return platform::Ask(question, answers({messages::send_anyway, messages::cancel}), 1, 1) == 0;
 }
 
-// How many bookings to leave out at the start: those a stopped send of the
-// same lines, account and options has sent already, if the user says so.
-// Nothing when the user cancels.
-std::optional<std::size_t> Fenster1::bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const
-{
-    if (!stopped_send_ || stopped_send_->settings != settings || stopped_send_->sent == 0)
-        return 0;
-    const QString question = platform::QText(messages::ResumeQuestion(stopped_send_->sent, total, settings.account));
-    switch (platform::Ask(question, answers({messages::send_the_rest, messages::send_all, messages::cancel}), 0, 2)) {
-    case 0: return stopped_send_->sent;
-    case 1: return 0;
-    default: return std::nullopt;
-    }
-}
-
 void Fenster1::send(const SendSettings& settings, std::size_t already_sent, std::size_t total)
 {
     SendResult result;
@@ -122,7 +114,8 @@ void Fenster1::send(const SendSettings& settings, std::size_t already_sent, std:
     if (result.end == SendResult::End::completed)
         stopped_send_.reset();
     else
-        stopped_send_ = StoppedSend{settings, result.sent, total};
+        stopped_send_ = StoppedSend{linesDigest(), settings, result.sent, total,
+                                    result.in_doubt ? std::optional(result.in_doubt->texts) : std::nullopt};
     if (quit_requested) {
         // Told on the error output too, where someone who started the program from a terminal sees it.
         if (result.end != SendResult::End::completed)
@@ -143,12 +136,19 @@ void Fenster1::tellHowTheSendEnded(const SendResult& result, std::size_t total) 
         platform::MsgBox(halted(result.sent, total));
         return;
     case SendResult::End::script_ended:
-        platform::MsgBox(halted(result.sent, total) + "\n\n" + messages::BookingInDoubt(result.booking_in_doubt));
+        platform::MsgBox(halted(result.sent, total) + "\n\n" + inDoubt(result, true));
         return;
     case SendResult::End::failed:
         // Reported at the handler's boundary, named after the button.
-        throw RuntimeException(result.reason + "\n\n" + messages::SentOfFile(result.sent, total));
+        throw RuntimeException(result.reason + "\n\n" + (result.in_doubt ? inDoubt(result, false) + "\n\n" : "")
+                               + messages::SentOfFile(result.sent, total));
     }
+}
+
+std::string Fenster1::inDoubt(const SendResult& result, bool ended) const
+{
+    const std::string file = platform::DisplayPath(f->filename()).toStdString();
+    return messages::BookingInDoubt(result.in_doubt->texts, file, result.in_doubt->line, ended);
 }
 
 QList<QKeySequence> Fenster1::quitKeys() const

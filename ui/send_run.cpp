@@ -1,6 +1,10 @@
 #include "ui/send_run.h"
 
+#include <QPushButton>
 #include <functional>
+
+#include "platform/qt_text.h"
+#include "ui/messages.h"
 
 namespace velmora::ui {
 
@@ -17,7 +21,7 @@ void prepareOnce(QTimer& timer, std::chrono::milliseconds delay, std::function<v
 
 SendRun::SendRun(QWidget* main_window, std::size_t already_sent, std::size_t total, QList<QKeySequence> quit_keys)
     : main_window_(main_window), already_sent_(already_sent), total_(total),
-      gate_(std::move(quit_keys), [this] { stop(); })
+      gate_(std::move(quit_keys), [this] { stop(); }, [this] { askWhetherToQuit(); })
 {
     prepareOnce(progress_window_due_, progress_window_delay, [this] { showProgressWindow(); });
     prepareOnce(count_update_due_, progress_update_interval, [this] { showCount(); });
@@ -27,6 +31,7 @@ SendRun::SendRun(QWidget* main_window, std::size_t already_sent, std::size_t tot
 
 SendRun::~SendRun()
 {
+    delete quit_question_.data();
     delete progress_.data();
 }
 
@@ -35,6 +40,7 @@ void SendRun::bookingSent()
     ++sent_;
     if (progress_ && !count_update_due_.isActive())
         count_update_due_.start();
+    showQuitQuestion();
 }
 
 void SendRun::showCount()
@@ -73,6 +79,37 @@ void SendRun::offerEndingScript()
         return;
     showProgressWindow();
     progress_->offerEndingScript();
+}
+
+// Opened, not run: the send goes on while the question waits for its answer.
+// Window-modal, so that it stays with the main window, over which it asks.
+void SendRun::askWhetherToQuit()
+{
+    if (gate_.quitRequested())
+        return;  // decided already
+    if (quit_question_) {
+        quit_question_->raise();
+        return;
+    }
+    auto* question = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Velmora"), QString(), QMessageBox::NoButton,
+                                     main_window_);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    question->setWindowModality(Qt::WindowModal);
+    QPushButton* go_on = question->addButton(platform::QText(messages::send_the_rest), QMessageBox::RejectRole);
+    QPushButton* quit = question->addButton(platform::QText(messages::stop_and_quit), QMessageBox::AcceptRole);
+    question->setDefaultButton(go_on);
+    question->setEscapeButton(go_on);
+    QObject::connect(quit, &QPushButton::clicked, [this] { gate_.requestQuit(); });
+    quit_question_ = question;
+    showQuitQuestion();
+    gate_.admit(question);
+    question->open();
+}
+
+void SendRun::showQuitQuestion()
+{
+    if (quit_question_)
+        quit_question_->setText(platform::QText(messages::QuitQuestion(sentOfFile(), total_)));
 }
 
 }  // namespace velmora::ui

@@ -4,8 +4,11 @@
 // progress window appears once the send takes longer than a moment, and the
 // user's wishes are taken: stop after the running booking, end a booking
 // script that does not finish, or end the program once the send has stopped.
+// A user who asks to end the program is asked first, in the main window,
+// while the send goes on; the system's request to end is taken at once.
 #include <QKeySequence>
 #include <QList>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <chrono>
@@ -50,6 +53,8 @@ private:
     void showCount();
     void stop();
     void offerEndingScript();
+    void askWhetherToQuit();
+    void showQuitQuestion();
 
     QWidget* const main_window_;
     const std::size_t already_sent_;
@@ -57,6 +62,7 @@ private:
     std::size_t sent_ = 0;
     bool stop_asked_ = false;
     QPointer<wFortschritt> progress_;
+    QPointer<QMessageBox> quit_question_;
     platform::EventLoopWaiter script_waiter_;
     QTimer progress_window_due_;
     QTimer count_update_due_;

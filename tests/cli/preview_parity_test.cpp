@@ -1,11 +1,14 @@
 // The JSON preview shows exactly the bookings the window sends: for the whole
 // corpus, under every combination of the four options, the program's preview
 // equals the booking run the window makes with its boxes ticked the same way.
+// And it shows exactly what velmora-import then sends.
 #include <cstdlib>
 
 #include "cli/preview_formats.h"
 #include "import/booking_run.h"
 #include "import/file_reader.h"
+#include "record/booking_key.h"
+#include "record/sent_record.h"
 #include "tests/cli/import_program.h"
 
 namespace velmora::testing {
@@ -33,7 +36,8 @@ TEST_P(PreviewParity, JsonPreviewIsWhatTheWindowSends)
             FAIL() << "QIF corpus missing: " << VELMORA_QIF_CORPUS;
         GTEST_SKIP() << "QIF corpus not on this machine: " << VELMORA_QIF_CORPUS;
     }
-    std::vector<std::string> arguments{"--konto", "Girokonto", "--vorschau", "--format", "json"};
+    // --alle: a file's copies of an earlier file's bookings go out too, as the window sends each file.
+    std::vector<std::string> arguments{"--konto", "Girokonto", "--vorschau", "--format", "json", "--alle"};
     for (int option = 0; option < 4; ++option)
         if ((GetParam() >> option) & 1u)
             arguments.emplace_back(flags[option]);
@@ -53,5 +57,95 @@ TEST_P(PreviewParity, JsonPreviewIsWhatTheWindowSends)
 
 INSTANTIATE_TEST_SUITE_P(ImportProgram, PreviewParity, ::testing::Range(0u, 16u));
 
+// A preview shows, booking for booking, what the send then sends: for files
+// of one call that repeat one another, against every state of the record.
+enum class RecordState { missing, header_only, other_accounts, knows_the_account, not_used };
+
+struct Overlap {
+    const char* name;
+    std::vector<std::vector<int>> files;  // the bookings of each file, by number
+    std::size_t in_earlier_file;          // copies of bookings an earlier file sends
+};
+
+const Overlap overlaps[] = {
+    {"AFileTwice", {{1, 2, 3, 4}, {1, 2, 3, 4}}, 4},
+    {"BRepeatsA", {{1, 2, 3, 4}, {3, 4, 5, 6}}, 2},
+    {"ThreeFiles", {{1, 2, 3, 4}, {3, 4, 5, 6}, {6, 7}}, 3},
+};
+
+void PrintTo(const Overlap& overlap, std::ostream* out) { *out << overlap.name; }
+
+std::string records(const std::vector<int>& numbers)
+{
+    std::string qif = "!Option:MDY\n!Type:Bank\n";
+    for (const int n : numbers)
+        qif += "D01/0" + std::to_string(n) + "/2026\nT-" + std::to_string(n) + ".00\nPP" + std::to_string(n) + "\n^\n";
+    return qif;
+}
+
+// The record sent booking 1 to the account, or to another one.
+std::string recordOfBookingOne(std::string_view account)
+{
+    const import::BookingArguments one{"01.01.2026", "01.01.2026", "100", "Girokonto", "Unbekannt", "Sonstiges", "P1", "", ""};
+    return std::string(record::record_header)
+           + record::RecordLine({"2026-12-06T10:00:00+0100", record::SentState::gesendet, std::string(account),
+                                 record::BookingKeys(account).next(one), one});
+}
+
+class PreviewAgainstSend : public ImportProgramTest,
+                           public ::testing::WithParamInterface<std::tuple<RecordState, Overlap>> {};
+
+TEST_P(PreviewAgainstSend, ShowsWhatTheSendSends)
+{
+    const auto& [state, overlap] = GetParam();
+    std::vector<std::string> call{"--konto", "Girokonto"};
+    if (state == RecordState::not_used)
+        call.push_back("--ohne-protokoll");
+    for (std::size_t i = 0; i < overlap.files.size(); ++i)
+        call.push_back(file("datei" + std::to_string(i) + ".qif", records(overlap.files[i])));
+    fs::create_directories(record().parent_path());
+    if (state == RecordState::header_only)
+        writeFile(record(), record::record_header);
+    if (state == RecordState::other_accounts || state == RecordState::knows_the_account)
+        writeFile(record(), recordOfBookingOne(state == RecordState::knows_the_account ? "Girokonto" : "Sparbuch"));
+    const auto preview = [&](std::vector<std::string> form) {
+        form.insert(form.begin(), call.begin(), call.end());
+        form.push_back("--vorschau");
+        return run(form).standard_output;
+    };
+    const std::string json = preview({"--format", "json"}), table = preview({});
+    const process::Outcome send = run(call);
+    ASSERT_EQ(send.exit_status, 0) << send.error_output;
+    std::string sent;
+    for (const Texts& booking : bundle.bookingsRecorded())
+        cli::AppendJsonLine(sent, booking);
+    EXPECT_EQ(json, sent);
+    const auto rows = [&table](std::string_view mark) {
+        std::size_t count = 0;
+        for (const std::string& line : split(table, '\n'))
+            count += line.starts_with(mark) ? 1 : 0;
+        return count;
+    };
+    EXPECT_EQ(rows("neu "), bundle.bookingsRecorded().size());
+    const bool one_known = state == RecordState::knows_the_account;
+    const std::size_t in_earlier_file = overlap.in_earlier_file - (one_known && overlap.files[1][0] == 1 ? 1 : 0);
+    EXPECT_EQ(rows("frühere Datei "), in_earlier_file);
+    EXPECT_NE(send.error_output.find(std::to_string(in_earlier_file)
+                                     + " Buchungen übersprungen: schon in einer früheren Datei dieses Aufrufs\n"),
+              std::string::npos) << send.error_output;
+}
+
+std::string nameOf(const ::testing::TestParamInfo<std::tuple<RecordState, Overlap>>& info)
+{
+    constexpr const char* states[] = {"Missing", "HeaderOnly", "OtherAccountsOnly", "KnowsTheAccount", "WithoutRecord"};
+    return states[static_cast<int>(std::get<0>(info.param))] + std::string(std::get<1>(info.param).name);
+}
+
+INSTANTIATE_TEST_SUITE_P(ImportProgram, PreviewAgainstSend,
+                         ::testing::Combine(::testing::Values(RecordState::missing, RecordState::header_only,
+                                                              RecordState::other_accounts, RecordState::knows_the_account,
+                                                              RecordState::not_used),
+                                            ::testing::ValuesIn(overlaps)),
+                         nameOf);
 }  // namespace
 }  // namespace velmora::testing

@@ -37,7 +37,7 @@ const LineRow line_rows[] = {
     {"EscapedTabInAText", head + texts + "a\\tb", true},
     {"UnknownEscapeInAText", head + texts + "a\\xb", false},
     {"BackslashEndingAText", head + "\t03.11.2026\\" + texts.substr(11), false},
-    {"UnknownState", "2026-12-06T10:00:00+0100\tangekommen" + head.substr(33) + texts, false},
+    {"UnknownState", "2026-12-06T10:00:00+0100\tverschickt" + head.substr(33) + texts, false},
     {"NoTime", "gestern\tgesendet" + head.substr(33) + texts, false},
     {"GermanTime", "06.12.2026 10:00:00\tgesendet" + head.substr(33) + texts, false},
 };

@@ -57,12 +57,11 @@ void TemporaryBundle::writePrintingScript(std::string_view name, std::string_vie
 }
 
 // Each text is followed by a unit separator, each booking by a record separator.
-void TemporaryBundle::recordBookings(bool only_the_first) const
+void TemporaryBundle::recordBookings() const
 {
     const std::string log = "'" + bookingLog().string() + "'";
-    const std::string refuse = "if [ -s " + log + " ]; then echo 'Konto gesperrt' >&2; exit 5; fi\n";
-    writeScript("buchungViaTessel.scpt", "#!/bin/sh\n" + (only_the_first ? refuse : "") + "for text do printf '%s\\037' "
-                                         "\"$text\"; done >> " + log + "\nprintf '\\036' >> " + log + "\n");
+    writeScript("buchungViaTessel.scpt", "#!/bin/sh\nfor text do printf '%s\\037' \"$text\"; done >> " + log
+                                             + "\nprintf '\\036' >> " + log + "\n");
 }
 
 std::vector<Texts> TemporaryBundle::bookingsRecorded() const

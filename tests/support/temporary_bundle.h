@@ -20,9 +20,8 @@ public:
     void writeScript(std::string_view name, std::string_view body, bool executable = true) const;
     // Writes a script that prints `output` exactly, with no line end added.
     void writePrintingScript(std::string_view name, std::string_view output) const;
-    // Makes the booking script log the texts of every booking (or fail with
-    // status 5 and "Konto gesperrt" after the first); gives them back.
-    void recordBookings(bool only_the_first = false) const;
+    // Makes the booking script log the texts of every booking; gives them back.
+    void recordBookings() const;
     std::vector<Texts> bookingsRecorded() const;
     std::filesystem::path bookingLog() const { return folder / "bookings.log"; }
 

@@ -23,15 +23,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view three_records = "!Type:Bank\nD31.12.2005\nT-1.234,56\nPStadtwerke\n^\n"
-                                           "D02.01.2006\nT-50,00\nPBäcker\n^\nD05.01.2006\nT2.500,00\nPArbeitgeber\n^\n";
+// Bäcker's is a transfer to the Sparbuch: left out under all three category boxes.
+constexpr std::string_view three_records = "!Type:Bank\nD31.12.2005\nT-1.234,56\nPStadtwerke\n^\nD02.01.2006\n"
+                                           "T-50,00\nPBäcker\nL[Sparbuch]\n^\nD05.01.2006\nT2.500,00\nPArbeitgeber\n^\n";
 
-// What the stand-in does at the booking the test picks.
-enum class AtBooking { nothing, fail, wait_for_test, hang };
+// What the stand-in does at the booking the test picks, after it has booked
+// it; cannot_start_again: the next booking's script cannot start.
+enum class AtBooking { nothing, fail, wait_for_test, hang, cannot_start_again };
 
 class SendFlow : public WindowTest {
 public:
     using WindowTest::bundle;
+    using WindowTest::choose;
+    using WindowTest::dialogs;
     using WindowTest::window;
 
 protected:
@@ -45,7 +49,8 @@ protected:
     {
         const std::string log = "'" + bundle.bookingLog().string() + "'";
         const std::string behaviour[] = {"exit 0", "echo 'Konto gesperrt' >&2; exit 5",
-                                         "while [ ! -e '" + released().string() + "' ]; do sleep 0.01; done", "sleep 300"};
+                                         "while [ ! -e '" + released().string() + "' ]; do sleep 0.01; done", "sleep 300",
+                                         "chmod -x \"$0\""};
         bundle.writeScript(kBuchungScript, "#!/bin/sh\nfor text do printf '%s\\037' \"$text\"; done >> " + log
                                                + "\nprintf '\\036' >> " + log + "\n[ \"$(tr -cd '\\036' < " + log
                                                + " | wc -c)\" -eq " + std::to_string(booking) + " ] || exit 0\n"
@@ -104,15 +109,19 @@ struct EndRow {
     std::string message;
     std::string next_press_asks;
     bool quits = false;
-    bool resumed = false;  // goes on with "Weitersenden" after a send whose script failed at booking 2
+    bool resumed = false;  // goes on with "Fehlt in Zandor" after a send whose script failed at booking 2
 };
 
 void PrintTo(const EndRow& row, std::ostream* out) { *out << row.name; }
 
 const std::string two_of_three = "2 von 3 Buchungen dieser Datei wurden schon an »Girokonto« gesendet. "
                                  "Mit Buchung 3 weitermachen?";
-const std::string one_of_three = "1 von 3 Buchungen dieser Datei wurde schon an »Girokonto« gesendet. "
-                                 "Mit Buchung 2 weitermachen?";
+const std::string baecker_in_doubt = "1 von 3 Buchungen dieser Datei wurde schon an »Girokonto« gesendet. Ob Buchung 2 "
+                                     "(02.01.2006, 50,00 €, »Bäcker«) in Zandor angekommen ist, ist unklar: Ihr Skript "
+                                     "ist nicht wie vorgesehen zu Ende gegangen. Bitte dort nachsehen.";
+const std::string quit_question = "Velmora beenden? Bis jetzt ist 1 von 3 Buchungen dieser Datei an Zandor gesendet. "
+                                  "Velmora hält nach der laufenden Buchung an und endet; die übrigen Buchungen werden "
+                                  "nicht gesendet.";
 
 void stopAndRelease(SendFlow& test, ui::wFortschritt& progress, std::function<void()> stop);
 
@@ -128,12 +137,29 @@ void stopThenEndScript(ui::wFortschritt& progress)
     offer->start(50);
 }
 
+// The user asks to end the program and, asked, says to stop and end.
+void userQuits(SendFlow& test, ui::wFortschritt& progress, std::function<void()> ask)
+{
+    test.dialogs.answerQuestion("Anhalten und beenden");
+    stopAndRelease(test, progress, std::move(ask));
+}
+
+void closeMainWindow(SendFlow& test)
+{
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    QApplication::instance()->notify(test.window.get(), &close);  // as the window system delivers it
+    EXPECT_FALSE(close.isAccepted());  // an accepted close would let the window system close the window
+}
+
 const EndRow end_rows[] = {
     {"Completes", AtBooking::nothing, {}, {"Stadtwerke", "Bäcker", "Arbeitgeber"}, "", ""},
     {"ScriptFailsAtBooking2", AtBooking::fail, {}, {"Stadtwerke", "Bäcker"},
      "„An Zandor senden“ ist fehlgeschlagen.\n\nDas Skript »buchungViaTessel.scpt« ist mit Status 5 beendet worden: "
-     "Konto gesperrt\n\nBis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.",
-     one_of_three},
+     "Konto gesperrt\n\nDas Skript der Buchung vom 02.01.2006 über 50,00 € von Girokonto an Unbekannt, Zahlungspartner "
+     "»Bäcker« (Zeile 6 der Datei »konto.qif«) ist nicht wie vorgesehen zu Ende gegangen. Sie kann in Zandor angekommen "
+     "sein oder nicht: bitte dort nachsehen.\n\nBis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.",
+     baecker_in_doubt + " Steht sie in Zandor, geht es mit Buchung 3 weiter; fehlt sie dort, mit Buchung 2."},
     {"AnhaltenDuringBooking2", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
          stopAndRelease(test, progress, [&] { QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton); });
@@ -150,9 +176,10 @@ const EndRow end_rows[] = {
      [](SendFlow&, ui::wFortschritt& progress) { stopThenEndScript(progress); },
      {"Stadtwerke", "Bäcker"},
      "Senden angehalten. Bis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.\n\nDas Skript der "
-     "Buchung vom 02.01.2006 über 50,00 € von Girokonto an Unbekannt, Zahlungspartner »Bäcker«, wurde beendet, "
-     "bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort nachsehen.",
-     one_of_three},
+     "Buchung vom 02.01.2006 über 50,00 € von Girokonto an Unbekannt, Zahlungspartner »Bäcker« (Zeile 6 der Datei "
+     "»konto.qif«) wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort "
+     "nachsehen.",
+     baecker_in_doubt + " Steht sie in Zandor, geht es mit Buchung 3 weiter; fehlt sie dort, mit Buchung 2."},
     // Counted by the file: the progress and the message go on from the booking the first send stopped at.
     {"ResumedThenSkriptBeenden", AtBooking::hang,
      [](SendFlow&, ui::wFortschritt& progress) {
@@ -161,29 +188,41 @@ const EndRow end_rows[] = {
      },
      {"Bäcker", "Arbeitgeber"},
      "Senden angehalten. Bis dahin wurden 2 von 3 Buchungen dieser Datei an Zandor gesendet.\n\nDas Skript der "
-     "Buchung vom 05.01.2006 über 2.500,00 € von Unbekannt an Girokonto, Zahlungspartner »Arbeitgeber«, wurde "
-     "beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort nachsehen.",
-     two_of_three, false, true},
-    {"QuitItemDuringBooking2", AtBooking::wait_for_test,
+     "Buchung vom 05.01.2006 über 2.500,00 € von Unbekannt an Girokonto, Zahlungspartner »Arbeitgeber« (Zeile 11 der "
+     "Datei »konto.qif«) wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort "
+     "nachsehen.",
+     "2 von 3 Buchungen dieser Datei wurden schon an »Girokonto« gesendet. Ob Buchung 3 (05.01.2006, 2.500,00 €, "
+     "»Arbeitgeber«) in Zandor angekommen ist, ist unklar: Ihr Skript ist nicht wie vorgesehen zu Ende gegangen. Bitte "
+     "dort nachsehen. Steht sie in Zandor, ist die Datei damit ganz gesendet; fehlt sie dort, geht es mit Buchung 3 "
+     "weiter.",
+     false, true},
+    {"QuitItemAsksFirst", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
-         stopAndRelease(test, progress, [&] { test.window->FileQuit()->trigger(); });
+         userQuits(test, progress, [&] { test.window->FileQuit()->trigger(); });
      },
-     {"Stadtwerke", "Bäcker"}, "", "", true},
-    {"QuitKeyDuringBooking2", AtBooking::wait_for_test,
+     {"Stadtwerke", "Bäcker"}, quit_question, "", true},
+    {"QuitKeyAsksFirst", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
-         stopAndRelease(test, progress, [&] { QTest::keyClick(&progress, Qt::Key_Q, Qt::ControlModifier); });
+         userQuits(test, progress, [&] { QTest::keyClick(&progress, Qt::Key_Q, Qt::ControlModifier); });
      },
-     {"Stadtwerke", "Bäcker"}, "", "", true},
-    {"MainWindowCloseBoxDuringBooking2", AtBooking::wait_for_test,
-     [](SendFlow& test, ui::wFortschritt& progress) {
-         stopAndRelease(test, progress, [&] {
-             QCloseEvent close;
-             QSpontaneKeyEvent::setSpontaneous(&close);
-             QApplication::instance()->notify(test.window.get(), &close);  // as the window system delivers it
-             EXPECT_FALSE(close.isAccepted());  // an accepted close would let the window system close the window
+     {"Stadtwerke", "Bäcker"}, quit_question, "", true},
+    {"MainWindowCloseBoxAsksFirst", AtBooking::wait_for_test,
+     [](SendFlow& test, ui::wFortschritt& progress) { userQuits(test, progress, [&] { closeMainWindow(test); }); },
+     {"Stadtwerke", "Bäcker"}, quit_question, "", true},
+    // The question's default goes on sending, and the send went on while it was open.
+    {"QuitQuestionAnsweredByDefault", AtBooking::wait_for_test,
+     [](SendFlow& test, ui::wFortschritt&) {
+         closeMainWindow(test);
+         auto* release = new QTimer(test.window.get());
+         QObject::connect(release, &QTimer::timeout, [&test, release] {
+             if (!test.dialogs.messages().isEmpty() && !QApplication::activeModalWidget()) {
+                 writeFile(test.bundle.folder / "weiter", "");
+                 delete release;
+             }
          });
+         release->start(10);
      },
-     {"Stadtwerke", "Bäcker"}, "", "", true},
+     {"Stadtwerke", "Bäcker", "Arbeitgeber"}, quit_question, ""},
     {"SystemAsksToEndDuringBooking2", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt& progress) {
          stopAndRelease(test, progress, [] {
@@ -223,7 +262,7 @@ TEST_P(HowASendEnds, ScriptReceivedMessageAndNextPress)
         standIn(AtBooking::fail);
         send();
         fs::remove(bundle.bookingLog());
-        dialogs.answerQuestion("Weitersenden");
+        dialogs.answerQuestion("Fehlt in Zandor");
     }
     standIn(row.at_booking_2);
     if (row.act)
@@ -232,7 +271,7 @@ TEST_P(HowASendEnds, ScriptReceivedMessageAndNextPress)
         send();
     EXPECT_EQ(payeesReceived(), row.received);
     EXPECT_EQ(lastMessage(), row.message);
-    EXPECT_EQ(confirmations(), row.message.empty() && !row.quits ? 1 : 0);
+    EXPECT_EQ(confirmations(), row.received.size() == 3 && !row.quits ? 1 : 0);
     EXPECT_EQ(progressWindow(), nullptr);  // gone with the send
     EXPECT_TRUE(window->isVisible());
     if (row.quits) {
@@ -247,33 +286,75 @@ TEST_P(HowASendEnds, ScriptReceivedMessageAndNextPress)
 INSTANTIATE_TEST_SUITE_P(Window, HowASendEnds, ::testing::ValuesIn(end_rows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-// After a send stopped at booking 2 of 3: what each answer sends.
-TEST_F(SendFlow, TheThreeAnswersAndAnotherFileForgetTheStoppedSend)
+// A send that did not complete, then a change, and the next press: what it
+// asks, and what the answer sends. The window remembers the send by the
+// content of its lines, across a file chosen again, until lines of other
+// content are loaded.
+struct AnswerRow {
+    const char* name;
+    AtBooking at_booking;  // how the first send ended
+    std::function<void(SendFlow&)> change;
+    const char* answer;
+    std::string question;  // "" when the press asks none
+    const char* default_answer;
+    std::vector<std::string> sent;
+    bool category_boxes_ticked = false;  // "Kategorien berücksichtigen" and "… als Gegenkonto behandeln"
+};
+
+void PrintTo(const AnswerRow& row, std::ostream* out) { *out << row.name; }
+
+void chooseSameContent(SendFlow& test) { test.choose(test.bundle.file("kopie.qif", three_records)); }
+
+const std::string one_of_three = "1 von 3 Buchungen dieser Datei wurde schon an »Girokonto« gesendet.";
+
+const AnswerRow answer_rows[] = {
+    {"SameContentAgainGoesOn", AtBooking::cannot_start_again, chooseSameContent, "Weitersenden",
+     one_of_three + " Mit Buchung 2 weitermachen?", "Weitersenden", {"Bäcker", "Arbeitgeber"}},
+    {"SameContentAgainAllAgain", AtBooking::cannot_start_again, chooseSameContent, "Alle senden",
+     one_of_three + " Mit Buchung 2 weitermachen?", "Weitersenden", {"Stadtwerke", "Bäcker", "Arbeitgeber"}},
+    {"ATickedBoxIsNamed", AtBooking::cannot_start_again, [](SendFlow& test) { test.window->mit_kat()->setChecked(true); },
+     "Weitersenden", one_of_three + " Seitdem geändert: mit „Kategorien berücksichtigen“. Mit Buchung 2 weitermachen?",
+     "Weitersenden", {"Bäcker", "Arbeitgeber"}},
+    {"ABoxThatLeavesABookingOutOffersAllOnly", AtBooking::cannot_start_again,
+     [](SendFlow& test) { test.window->kat_gleich()->setChecked(true); }, "Alle senden",
+     one_of_three + " Seitdem geändert: mit „Nicht importieren, wenn Kategorie=Gegenkonto“. Damit gehen andere "
+                    "Buchungen hinaus, und welche davon noch fehlen, lässt sich nicht mehr sagen. Alle Buchungen der "
+                    "Datei noch einmal senden?",
+     "Abbrechen", {"Stadtwerke", "Arbeitgeber"}, true},
+    {"InDoubtStehtInZandor", AtBooking::fail, chooseSameContent, "Steht in Zandor",
+     baecker_in_doubt + " Steht sie in Zandor, geht es mit Buchung 3 weiter; fehlt sie dort, mit Buchung 2.",
+     "Abbrechen", {"Arbeitgeber"}},
+    {"InDoubtFehltInZandor", AtBooking::fail, {}, "Fehlt in Zandor",
+     baecker_in_doubt + " Steht sie in Zandor, geht es mit Buchung 3 weiter; fehlt sie dort, mit Buchung 2.",
+     "Abbrechen", {"Bäcker", "Arbeitgeber"}},
+    {"OtherContentForgetsTheSend", AtBooking::fail,
+     [](SendFlow& test) { test.choose(test.bundle.file("anders.qif", three_records.substr(0, three_records.find("D02")))); }, "", "", "",
+     {"Stadtwerke"}},
+};
+
+class WhatEachAnswerSends : public SendFlow, public ::testing::WithParamInterface<AnswerRow> {};
+
+TEST_P(WhatEachAnswerSends, AfterASendThatDidNotComplete)
 {
-    const std::pair<std::string_view, std::vector<std::string>> answers[] = {
-        {"Abbrechen", {}}, {"Weitersenden", {"Bäcker", "Arbeitgeber"}}, {"Alle senden", {"Stadtwerke", "Bäcker", "Arbeitgeber"}}};
-    for (const auto& [answer, sent] : answers) {
-        choose(bundle.file("konto.qif", three_records));
-        fs::remove(bundle.bookingLog());
-        standIn(AtBooking::fail);
-        send();
-        standIn(AtBooking::nothing);
-        fs::remove(bundle.bookingLog());
-        dialogs.answerQuestion(answer);
-        send();
-        EXPECT_EQ(payeesReceived(), sent) << answer;
-    }
-    EXPECT_EQ(dialogs.messages().filter("weitermachen?").size(), 3);
-    EXPECT_EQ(dialogs.defaultAnswers().filter("Weitersenden").size(), 3);
-    fs::remove(bundle.bookingLog());
-    standIn(AtBooking::fail);
+    const AnswerRow& row = GetParam();
+    window->mit_kat()->setChecked(row.category_boxes_ticked);
+    window->kat_konto()->setChecked(row.category_boxes_ticked);
+    standIn(row.at_booking, row.at_booking == AtBooking::fail ? 2 : 1);
     send();
-    choose(bundle.file("konto.qif", three_records));  // the same file chosen again is another choice
+    if (row.change)
+        row.change(*this);
     standIn(AtBooking::nothing);
+    fs::remove(bundle.bookingLog());
+    const qsizetype told_before = dialogs.messages().size();
+    dialogs.answerQuestion(row.answer);
     send();
-    EXPECT_EQ(payeesReceived().size(), 5u);
-    EXPECT_EQ(dialogs.messages().filter("weitermachen?").size(), 3);
+    EXPECT_EQ(payeesReceived(), row.sent);
+    EXPECT_EQ(dialogs.messages().mid(told_before, 1), row.question.empty() ? QStringList{} : QStringList{QString::fromStdString(row.question)});
+    EXPECT_EQ(dialogs.defaultAnswers().mid(told_before, 1), row.question.empty() ? QStringList{} : QStringList{row.default_answer});
 }
+
+INSTANTIATE_TEST_SUITE_P(Window, WhatEachAnswerSends, ::testing::ValuesIn(answer_rows),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // One question names the bookings without a date and those without an
 // amount; "Abbrechen" (the default) sends nothing, "Trotzdem senden" sends
