@@ -24,7 +24,7 @@ void RuntimeBackgroundTask();
 // The same after a pass that is slow by itself (a large piece of a file read):
 // it looks at the clock at once, so the window keeps repainting however few
 // such passes there are. A script run needs neither: it is waited for in the
-// event loop itself (EventLoopWaiter).
+// event loop itself (process::run).
 void RuntimeBackgroundTaskAfterSlowPass();
 
 // While one of these exists, the program's windows keep painting but take no

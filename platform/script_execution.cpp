@@ -70,14 +70,16 @@ struct Command {
         name + " ist durch Signal " + std::to_string(outcome.signal) + " abgebrochen worden", outcome.error_output));
 }
 
-// A text with a NUL byte cannot be one argument of a program: it would arrive
-// cut short, and a booking must not reach the bank altered.
+// A text with a NUL byte would arrive cut short, one that is no UTF-8 with
+// its broken bytes replaced; a booking must not reach the bank altered.
 void checkArguments(const std::filesystem::path& script, const ScriptArguments& arguments)
 {
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        if (arguments[index].find('\0') != std::string::npos)
+        const bool has_nul = arguments[index].find('\0') != std::string::npos;
+        if (has_nul || !text::IsValidUtf8(arguments[index]))
             throw ScriptError("Das Skript " + scriptName(script) + " wurde nicht gestartet: Text " + std::to_string(index)
-                              + " enthält ein Nullzeichen und lässt sich nicht unverändert übergeben.");
+                              + (has_nul ? " enthält ein Nullzeichen" : " ist kein gültiges UTF-8")
+                              + " und lässt sich nicht unverändert übergeben.");
     }
 }
 

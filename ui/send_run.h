@@ -11,7 +11,7 @@
 #include <chrono>
 #include <cstddef>
 
-#include "platform/event_loop_wait.h"
+#include "platform/process.h"
 #include "platform/run_gate.h"
 #include "ui/wfortschritt.h"
 
@@ -57,7 +57,7 @@ private:
     std::size_t sent_ = 0;
     bool stop_asked_ = false;
     QPointer<wFortschritt> progress_;
-    platform::EventLoopWaiter script_waiter_;
+    process::Waiter script_waiter_;
     QTimer progress_window_due_;
     QTimer count_update_due_;
     QTimer script_end_offer_due_;
