@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <array>
 #include <cstdint>
@@ -24,7 +25,8 @@ namespace ui {
 class Fenster1 : public QMainWindow {
     Q_OBJECT
 public:
-    Fenster1();
+    // The window shows the program's shared menu bar, which start-up hands it.
+    explicit Fenster1(QMenuBar* menu_bar);
 
     // Shows the window and runs its opening (the account list from the banking program).
     void Open();
@@ -114,7 +116,7 @@ private:
     std::uint64_t lines_loaded_ = 0;
     std::optional<StoppedSend> stopped_send_;
 
-    void Layout();
+    void Layout(QMenuBar* menu_bar);
     void CreateControls();
     void CreateControls0();  // the runtime's _CreateControls0
     QWidget* surface() const;
@@ -124,8 +126,5 @@ private:
 };
 
 }  // namespace ui
-
-// The open main window; built, shown and opened on first use.
-ui::Fenster1* Fenster1();
 
 }  // namespace velmora

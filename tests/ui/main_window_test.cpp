@@ -21,7 +21,7 @@ TEST_F(WindowTest, OpeningFillsThePopUpOrExplainsWhyItCannot)
     for (const auto& [script, popup, message, quits] : rows) {
         bundle.writeScript(kKontennamenScript, std::string("#!/bin/sh\n") + script);
         const QStringList before = dialogs.messages();
-        window = std::make_unique<ui::Fenster1>();
+        window = std::make_unique<ui::Fenster1>(Menue());
         window->Open();
         QStringList shown;
         for (int i = 0; i < window->pop_konten()->count(); ++i)
