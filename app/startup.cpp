@@ -9,7 +9,6 @@
 #include "app/menu_bar.h"
 #include "platform/event_loop.h"
 #include "platform/guarded_call.h"
-#include "platform/termination_signal.h"
 
 namespace velmora {
 

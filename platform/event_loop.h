@@ -1,12 +1,18 @@
 #pragma once
 // The event loop of the runtime: running it, quitting it (also before it has
-// started), and yielding to it from long loops.
+// started, and at the system's request by signal), and yielding to it from
+// long loops.
 
 namespace velmora::platform {
 
 // Ends the application with `code`. Qt ignores an exit requested before its
 // loop runs, so such a request is remembered and RunEventLoop returns at once.
 void Quit(int code);
+
+// The system's request to end the program by signal (SIGTERM, as at log-out
+// or from `kill`) becomes Quit(0), taken in the event loop, so that a send in
+// progress stops cleanly first. Call once, after the application object exists.
+void QuitOnTerminationSignal();
 
 // True once Quit has been called and not yet honoured by RunEventLoop.
 bool QuitRequested();

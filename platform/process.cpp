@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <string_view>
@@ -16,24 +17,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-Outcome notStarted(std::string reason)
-{
-    Outcome outcome;
-    outcome.error_output = std::move(reason);
-    return outcome;
-}
-
-// What the system starts by itself: a file naming its interpreter ("#!"),
-// or a program of the formats of Linux (ELF) and the Mac (Mach-O, thin or fat).
+// What the system starts by itself: a file naming its interpreter ("#!"), or
+// a program as Linux (ELF) and the Mac (Mach-O, thin or fat) build them.
 bool startsLikeAProgram(const fs::path& program)
 {
+    constexpr std::string_view program_starts[] = {"#!", "\x7F" "ELF", "\xFE\xED\xFA\xCE", "\xFE\xED\xFA\xCF",
+                                                   "\xCE\xFA\xED\xFE", "\xCF\xFA\xED\xFE", "\xCA\xFE\xBA\xBE"};
     char start[4] = {};
-    if (!std::ifstream(program, std::ios::binary).read(start, sizeof start))
-        return std::string_view(start, 2) == "#!";
-    const std::string_view magic(start, sizeof start);
-    return magic.starts_with("#!")
-           || magic == "\x7F" "ELF" || magic == "\xFE\xED\xFA\xCE" || magic == "\xFE\xED\xFA\xCF"
-           || magic == "\xCE\xFA\xED\xFE" || magic == "\xCF\xFA\xED\xFE" || magic == "\xCA\xFE\xBA\xBE";
+    std::ifstream(program, std::ios::binary).read(start, sizeof start);
+    const std::string_view first_bytes(start, sizeof start);
+    return std::any_of(std::begin(program_starts), std::end(program_starts),
+                       [&](std::string_view program_start) { return first_bytes.starts_with(program_start); });
 }
 
 // Why `program` cannot be started, asked before starting it: QProcess would
@@ -62,13 +56,8 @@ void keepChildrenForWaiting()
     struct sigaction current = {};
     if (::sigaction(SIGCHLD, nullptr, &current) != 0)
         return;
-    const bool ignored = (current.sa_flags & SA_SIGINFO) == 0 && current.sa_handler == SIG_IGN;
-    if (!ignored && (current.sa_flags & SA_NOCLDWAIT) == 0)
-        return;
-    struct sigaction fresh = {};
-    fresh.sa_handler = SIG_DFL;
-    sigemptyset(&fresh.sa_mask);
-    ::sigaction(SIGCHLD, &fresh, nullptr);
+    if (((current.sa_flags & SA_SIGINFO) == 0 && current.sa_handler == SIG_IGN) || (current.sa_flags & SA_NOCLDWAIT))
+        ::signal(SIGCHLD, SIG_DFL);
 }
 
 // Runs in the child before the program replaces it, sharing the caller's
@@ -80,34 +69,22 @@ void prepareChild()
     sigset_t none;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
-    struct sigaction fresh = {};
-    fresh.sa_handler = SIG_DFL;
-    sigemptyset(&fresh.sa_mask);
-    ::sigaction(SIGPIPE, &fresh, nullptr);
-}
-
-QStringList qtArguments(const std::vector<std::string>& arguments)
-{
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(arguments.size()));
-    for (const std::string& argument : arguments)
-        list << QString::fromUtf8(argument.data(), static_cast<qsizetype>(argument.size()));
-    return list;
+    ::signal(SIGPIPE, SIG_DFL);
 }
 
 Outcome outcomeOf(QProcess& process, bool ended_on_request)
 {
     if (process.error() == QProcess::FailedToStart)
-        return notStarted(process.errorString().toStdString());
-    Outcome outcome;
-    outcome.started = true;
-    outcome.ended_on_request = ended_on_request;
-    outcome.standard_output = process.readAllStandardOutput().toStdString();
-    outcome.error_output = process.readAllStandardError().toStdString();
-    outcome.exited_normally = process.exitStatus() == QProcess::NormalExit;
+        return {.error_output = process.errorString().toStdString()};
+    const bool exited_normally = process.exitStatus() == QProcess::NormalExit;
     // After a crash Qt's exit code is the signal that ended the program.
-    (outcome.exited_normally ? outcome.exit_status : outcome.signal) = process.exitCode();
-    return outcome;
+    return {.started = true,
+            .exit_status = exited_normally ? process.exitCode() : -1,
+            .exited_normally = exited_normally,
+            .signal = exited_normally ? 0 : process.exitCode(),
+            .standard_output = process.readAllStandardOutput().toStdString(),
+            .error_output = process.readAllStandardError().toStdString(),
+            .ended_on_request = ended_on_request};
 }
 
 }  // namespace
@@ -160,11 +137,14 @@ Outcome Waiter::runToTheEnd(QProcess& process)
 Outcome run(const fs::path& program, const std::vector<std::string>& arguments, Waiter* waiter)
 {
     if (std::string obstacle = startObstacle(program); !obstacle.empty())
-        return notStarted(std::move(obstacle));
+        return {.error_output = std::move(obstacle)};
     keepChildrenForWaiting();
     QProcess process;
     process.setProgram(QFile::decodeName(QByteArray::fromStdString(program.string())));
-    process.setArguments(qtArguments(arguments));
+    QStringList texts;
+    for (const std::string& argument : arguments)
+        texts << QString::fromStdString(argument);  // UTF-8, as QProcess hands it on
+    process.setArguments(texts);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setChildProcessModifier(prepareChild);
     Waiter own_waiter;

@@ -18,16 +18,15 @@ struct Outcome {
     int exit_status = -1;      // valid when exited_normally
     bool exited_normally = false;
     int signal = 0;            // the signal that ended it, when it did not exit normally
-    std::string standard_output;
-    std::string error_output;  // for a program that could not start: why, in German where it matters
+    std::string standard_output{};
+    std::string error_output{};  // for a program that could not start: why, in German where it matters
     bool ended_on_request = false;  // the caller asked for it to be ended while it ran
 };
 
 // How long a program asked to end (SIGTERM) may take before it is killed.
 inline constexpr std::chrono::seconds grace_before_kill{2};
 
-// Waits for one program at a time, for a caller that may want it ended:
-// the window's "Skript beenden", velmora-import's second signal.
+// Waits for one program at a time, for a caller that may want it ended.
 class Waiter {
 public:
     Waiter();
@@ -37,9 +36,8 @@ public:
 
     // Whether a program is being waited for right now.
     bool waiting() const { return running_ != nullptr; }
-    // Ends the program being waited for and whatever it started (its process
-    // group): asked to end at once, killed if it is still there after its
-    // grace. Does nothing while no program runs.
+    // Ends the program being waited for and its process group: SIGTERM at
+    // once, SIGKILL after the grace. Does nothing while no program runs.
     void endProgram();
 
 private:

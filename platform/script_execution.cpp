@@ -37,12 +37,6 @@ std::string withErrorOutput(const std::string& message, const std::string& error
     return message + ": " + details;
 }
 
-bool scriptExists(const std::filesystem::path& script)
-{
-    std::error_code ignored;
-    return std::filesystem::exists(script, ignored);
-}
-
 // What runs: the program started and its arguments.
 struct Command {
     std::filesystem::path program;
@@ -54,7 +48,8 @@ struct Command {
                                const process::Outcome& outcome)
 {
     const std::string name = "Das Skript " + scriptName(script);
-    if (!scriptExists(script))
+    std::error_code ignored;
+    if (!std::filesystem::exists(script, ignored))
         throw ScriptError(name + " wurde nicht gefunden: " + script.string());
     if (outcome.ended_on_request)
         throw ScriptEnded(name + " wurde auf Wunsch beendet.");

@@ -11,9 +11,9 @@ namespace velmora::platform {
 
 namespace {
 
-// Made once and kept: a handler may still run while a watch goes. Both ends
-// never block (a full pipe loses a number, never the program) and are not
-// inherited by the scripts the program starts.
+// Made once and kept, watched by one notifier: a handler may still run while
+// a watch goes. Both ends never block (a full pipe loses a number, never the
+// program) and are not inherited by the scripts the program starts.
 int signal_pipe[2] = {-1, -1};
 
 // Who answers each signal's number: the watch that took it.
@@ -23,8 +23,7 @@ std::array<const std::function<void(int)>*, NSIG> answer_of{};
 void answerArrived()
 {
     unsigned char numbers[64];
-    ssize_t got = 0;
-    while ((got = ::read(signal_pipe[0], numbers, sizeof numbers)) > 0) {
+    for (ssize_t got; (got = ::read(signal_pipe[0], numbers, sizeof numbers)) > 0;) {
         for (ssize_t i = 0; i < got; ++i) {
             if (const auto* answer = answer_of[numbers[i] % NSIG])
                 (*answer)(numbers[i]);
@@ -52,11 +51,6 @@ extern "C" void writeSignalNumber(int signal)
     errno = saved;
 }
 
-bool ignored(const struct sigaction& action)
-{
-    return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_IGN;
-}
-
 }  // namespace
 
 SignalWatch::SignalWatch(const std::vector<int>& taken_signals, std::function<void(int)> on_signal)
@@ -70,7 +64,8 @@ SignalWatch::SignalWatch(const std::vector<int>& taken_signals, std::function<vo
     action.sa_flags = SA_RESTART;
     for (int signal : taken_signals) {
         Taken taken{signal, {}};
-        if (::sigaction(signal, nullptr, &taken.previous) != 0 || ignored(taken.previous))
+        if (::sigaction(signal, nullptr, &taken.previous) != 0
+            || ((taken.previous.sa_flags & SA_SIGINFO) == 0 && taken.previous.sa_handler == SIG_IGN))
             continue;
         answer_of[signal] = &on_signal_;
         ::sigaction(signal, &action, nullptr);

@@ -12,8 +12,8 @@ namespace velmora::platform {
 
 class SignalWatch {
 public:
-    // From now on each of `taken_signals` that arrives calls `on_signal` with its
-    // number. The handlers it replaces come back when it goes.
+    // From now on each of `taken_signals` that arrives calls `on_signal` with
+    // its number. The handlers it replaces come back when it goes.
     SignalWatch(const std::vector<int>& taken_signals, std::function<void(int)> on_signal);
     ~SignalWatch();
     SignalWatch(const SignalWatch&) = delete;
@@ -24,10 +24,7 @@ public:
     void takeArrived();
 
 private:
-    struct Taken {
-        int signal;
-        struct sigaction previous;
-    };
+    struct Taken { int signal; struct sigaction previous; };
     std::vector<Taken> taken_;
     const std::function<void(int)> on_signal_;
 };

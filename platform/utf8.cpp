@@ -42,15 +42,6 @@ Utf8Piece FirstUtf8Piece(std::string_view bytes) {
     return {fitting, fitting == rule.length};
 }
 
-bool IsValidUtf8(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const Utf8Piece piece = FirstUtf8Piece(bytes);
-        if (!piece.whole) return false;
-        bytes.remove_prefix(piece.length);
-    }
-    return true;
-}
-
 std::string LenientUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
@@ -61,5 +52,9 @@ std::string LenientUtf8(std::string_view bytes) {
     }
     return text;
 }
+
+// Lenient decoding changes exactly the broken pieces, whose bytes are never
+// those of U+FFFD.
+bool IsValidUtf8(std::string_view bytes) { return LenientUtf8(bytes) == bytes; }
 
 }  // namespace velmora::text

@@ -14,7 +14,6 @@
 
 #include "bridge/zandor_messages.h"
 #include "platform/event_loop.h"
-#include "platform/termination_signal.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/wfortschritt.h"
 
