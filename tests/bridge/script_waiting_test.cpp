@@ -11,8 +11,7 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include "bridge/banking_scripts.h"
-#include "platform/errors.h"
+#include "platform/process.h"
 #include "tests/support/temporary_bundle.h"
 
 namespace velmora {
@@ -97,15 +96,6 @@ TEST_P(ScriptWaiting, EndsWithTheScriptAndLeavesNoDescriptor)
 
 INSTANTIATE_TEST_SUITE_P(Bridge, ScriptWaiting, ::testing::ValuesIn(wait_rows),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ScriptWaiting, ScriptEndedOnRequestIsReportedAsSuch)
-{
-    const testing::TemporaryBundle bundle;
-    bundle.writeScript(kBuchungScript, "#!/bin/sh\nsleep 300\n");
-    process::Waiter waiter;
-    QTimer::singleShot(0, [&] { waiter.endProgram(); });
-    EXPECT_THROW(buchungViaTessel({}, &waiter), ScriptEnded);
-}
 
 TEST(ScriptWaiting, KeepsTheExitStatusWhenTheProgramWasStartedIgnoringSigchld)
 {
