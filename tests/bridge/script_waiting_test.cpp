@@ -63,9 +63,10 @@ std::string ending(const process::Outcome& outcome)
            + std::to_string(outcome.signal);
 }
 
+// /dev/fd lists them on Linux and on the Mac alike.
 std::size_t openDescriptors()
 {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}));
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator("/dev/fd"), {}));
 }
 
 class ScriptWaiting : public ::testing::TestWithParam<WaitRow> {};
