@@ -37,6 +37,7 @@ const ResultRow result_rows[] = {
     {"TruncatedSequenceReplacedOnce", "a\\342\\202", "a\xEF\xBF\xBD"},
     {"ThreeByteSequenceBrokenByC0", "\\342\\202\\300", "\xEF\xBF\xBD\xEF\xBF\xBD"},
     {"SurrogateReplaced", "\\355\\240\\200", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+    {"LeadAboveF4Replaced", "\\365\\200\\200\\200", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Bridge, ScriptResult, ::testing::ValuesIn(result_rows),

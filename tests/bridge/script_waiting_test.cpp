@@ -2,16 +2,20 @@
 // still holds its output; a script the caller gives up on is ended with
 // everything it started, politely or, if it will not go, by force; and no
 // wait leaves a descriptor behind. The exit status holds even when the
-// program was started ignoring SIGCHLD.
+// program was started ignoring SIGCHLD. Signals, which end a wait in
+// velmora-import, are answered in the event loop.
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QTimer>
+#include <csignal>
 #include <chrono>
 #include <filesystem>
 #include <signal.h>
 #include <unistd.h>
 
 #include "platform/process.h"
+#include "platform/signal_watch.h"
 #include "tests/support/temporary_bundle.h"
 
 namespace velmora {
@@ -119,6 +123,29 @@ TEST(ScriptWaiting, ScriptRunsInAProcessGroupOfItsOwn)
     const pid_t left_behind = std::stoi(outcome.standard_output);
     EXPECT_NE(getpgid(left_behind), getpgrp());
     kill(left_behind, SIGKILL);
+}
+
+// Answered in the event loop, or at once when asked between two waits; a
+// signal ignored when the watch began stays ignored; the handlers it replaced
+// come back when it goes.
+TEST(SignalWatch, AnswersTakenSignalsAndLeavesAnIgnoredOneIgnored)
+{
+    std::signal(SIGUSR2, SIG_IGN);
+    std::vector<int> answered;
+    {
+        platform::SignalWatch watch({SIGUSR1, SIGUSR2}, [&](int signal) { answered.push_back(signal); });
+        std::raise(SIGUSR2);
+        std::raise(SIGUSR1);
+        QEventLoop loop;
+        QTimer::singleShot(100ms, &loop, &QEventLoop::quit);
+        loop.exec();
+        EXPECT_EQ(answered, std::vector<int>{SIGUSR1});
+        std::raise(SIGUSR1);
+        watch.takeArrived();
+        EXPECT_EQ(answered, (std::vector<int>{SIGUSR1, SIGUSR1}));
+    }
+    EXPECT_EQ(std::signal(SIGUSR1, SIG_DFL), SIG_DFL);
+    EXPECT_EQ(std::signal(SIGUSR2, SIG_DFL), SIG_IGN);
 }
 
 }  // namespace
