@@ -126,9 +126,12 @@ Outcome Waiter::runToTheEnd(QProcess& process)
     ended_on_request_ = false;
     process.start();
     // A quit of the whole application also ends nested loops: the program is
-    // still waited for.
-    while (process.state() != QProcess::NotRunning)
-        loop.exec();
+    // still waited for. Once the application has quit, a nested loop returns
+    // at once (-1), and the wait answers nothing else any more.
+    while (process.state() != QProcess::NotRunning) {
+        if (loop.exec() == -1)
+            process.waitForFinished(-1);
+    }
     kill_after_grace_->stop();
     running_ = nullptr;
     return outcomeOf(process, ended_on_request_);

@@ -6,6 +6,7 @@
 // velmora-import, are answered in the event loop.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <csignal>
@@ -28,10 +29,16 @@ enum class TimeClass {
     waits_for_the_end,     // at least until the caller ends it
 };
 
+enum class Caller {
+    waits,
+    ends_it,   // asks for the end 300 ms after the start
+    has_quit,  // the application quit before the start: no nested loop runs any more
+};
+
 struct WaitRow {
     const char* name;
     const char* script_body;  // after "#!/bin/sh"; nullptr: a file that cannot start
-    bool ended_by_caller;     // the caller asks for the end 300 ms after the start
+    Caller caller;
     std::size_t output_size;
     std::string end;  // how it ended, as ending() says it
     TimeClass time_class;
@@ -40,20 +47,22 @@ struct WaitRow {
 void PrintTo(const WaitRow& row, std::ostream* out) { *out << row.name; }
 
 const WaitRow wait_rows[] = {
-    {"WritesAndExits", "echo ok\n", false, 3, "status 0", TimeClass::ends_with_the_script},
-    {"LeavesABackgroundSleepHoldingItsOutput", "sleep 5 &\necho ok\n", false, 3, "status 0",
+    {"WritesAndExits", "echo ok\n", Caller::waits, 3, "status 0", TimeClass::ends_with_the_script},
+    {"LeavesABackgroundSleepHoldingItsOutput", "sleep 5 &\necho ok\n", Caller::waits, 3, "status 0",
      TimeClass::ends_with_the_script},
-    {"ClosesItsOutputAndRunsOn", "exec >/dev/null 2>&1\nsleep 0.3\nexit 3\n", false, 0, "status 3",
+    {"ClosesItsOutputAndRunsOn", "exec >/dev/null 2>&1\nsleep 0.3\nexit 3\n", Caller::waits, 0, "status 3",
      TimeClass::waits_for_the_end},
     // Both streams more than a pipe holds: reading one only to its end first would deadlock.
     {"WritesMoreThanAPipeHolds",
-     "head -c 1048576 /dev/zero | tr '\\0' e >&2\nhead -c 1048576 /dev/zero | tr '\\0' o\n", false, 1048576,
+     "head -c 1048576 /dev/zero | tr '\\0' e >&2\nhead -c 1048576 /dev/zero | tr '\\0' o\n", Caller::waits, 1048576,
      "status 0", TimeClass::ends_with_the_script},
-    {"HangsThenIsEndedWithWhatItStarted", "sleep 300 &\nwait\n", true, 0, "ended on request by signal 15",
+    {"HangsThenIsEndedWithWhatItStarted", "sleep 300 &\nwait\n", Caller::ends_it, 0, "ended on request by signal 15",
      TimeClass::waits_for_the_end},
-    {"HangsIgnoringTheRequestThenIsKilled", "trap '' TERM\nwhile :; do sleep 0.05; done\n", true, 0,
+    {"HangsIgnoringTheRequestThenIsKilled", "trap '' TERM\nwhile :; do sleep 0.05; done\n", Caller::ends_it, 0,
      "ended on request by signal 9", TimeClass::waits_for_the_end},
-    {"CannotStart", nullptr, false, 0, "not started: Die Datei ist kein ausführbares Programm",
+    {"ExitsAfterTheApplicationHasQuit", "sleep 0.3\nexit 4\n", Caller::has_quit, 0, "status 4",
+     TimeClass::waits_for_the_end},
+    {"CannotStart", nullptr, Caller::waits, 0, "not started: Die Datei ist kein ausführbares Programm",
      TimeClass::ends_with_the_script},
 };
 
@@ -84,10 +93,16 @@ TEST_P(ScriptWaiting, EndsWithTheScriptAndLeavesNoDescriptor)
     const std::size_t descriptors_before = openDescriptors();
     const auto started = std::chrono::steady_clock::now();
     process::Waiter waiter;
-    if (row.ended_by_caller)
+    if (row.caller == Caller::ends_it)
         QTimer::singleShot(300ms, [&] { waiter.endProgram(); });
+    if (row.caller == Caller::has_quit)
+        QCoreApplication::exit(0);
     const process::Outcome outcome = process::run(bundle.resources / "s", {}, &waiter);
     const auto took = std::chrono::steady_clock::now() - started;
+    if (row.caller == Caller::has_quit) {  // the application's loop, run once, takes the quit back
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
 
     EXPECT_EQ(ending(outcome), row.end);
     EXPECT_EQ(outcome.standard_output.size(), row.output_size);
