@@ -9,9 +9,8 @@ namespace velmora::platform {
 // loop runs, so such a request is remembered and RunEventLoop returns at once.
 void Quit(int code);
 
-// The system's request to end the program by signal (SIGTERM, as at log-out
-// or from `kill`) becomes Quit(0), taken in the event loop, so that a send in
-// progress stops cleanly first. Call once, after the application object exists.
+// SIGTERM (at log-out, from `kill`) becomes Quit(0) in the event loop, so that
+// a send in progress stops cleanly first. Call once the application object exists.
 void QuitOnTerminationSignal();
 
 // True once Quit has been called and not yet honoured by RunEventLoop.

@@ -125,9 +125,8 @@ Outcome Waiter::runToTheEnd(QProcess& process)
     running_ = &process;
     ended_on_request_ = false;
     process.start();
-    // A quit of the whole application also ends nested loops: the program is
-    // still waited for. Once the application has quit, a nested loop returns
-    // at once (-1), and the wait answers nothing else any more.
+    // A quit of the application ends nested loops too, and later ones return at
+    // once (-1): the program is still waited for, then answering nothing else.
     while (process.state() != QProcess::NotRunning) {
         if (loop.exec() == -1)
             process.waitForFinished(-1);

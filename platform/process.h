@@ -30,9 +30,7 @@ inline constexpr std::chrono::seconds grace_before_kill{2};
 class Waiter {
 public:
     Waiter();
-    ~Waiter();
-    Waiter(const Waiter&) = delete;
-    Waiter& operator=(const Waiter&) = delete;
+    ~Waiter();  // declared, so never copied or moved: its timer calls back into it
 
     // Whether a program is being waited for right now.
     bool waiting() const { return running_ != nullptr; }
