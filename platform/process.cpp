@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <csignal>
-#include <fstream>
+#include <fcntl.h>
 #include <string_view>
 #include <unistd.h>
 
@@ -18,21 +18,25 @@ namespace {
 namespace fs = std::filesystem;
 
 // What the system starts by itself: a file naming its interpreter ("#!"), or
-// a program as Linux (ELF) and the Mac (Mach-O, thin or fat) build them.
+// a program as Linux (ELF) and the Mac (Mach-O, thin or fat) build them. A
+// file that cannot be read is left for the system to judge.
 bool startsLikeAProgram(const fs::path& program)
 {
     constexpr std::string_view program_starts[] = {"#!", "\x7F" "ELF", "\xFE\xED\xFA\xCE", "\xFE\xED\xFA\xCF",
                                                    "\xCE\xFA\xED\xFE", "\xCF\xFA\xED\xFE", "\xCA\xFE\xBA\xBE"};
+    const int file = ::open(program.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return true;
     char start[4] = {};
-    std::ifstream(program, std::ios::binary).read(start, sizeof start);
+    [[maybe_unused]] const ssize_t got = ::read(file, start, sizeof start);
+    ::close(file);
     const std::string_view first_bytes(start, sizeof start);
     return std::any_of(std::begin(program_starts), std::end(program_starts),
                        [&](std::string_view program_start) { return first_bytes.starts_with(program_start); });
 }
 
 // Why `program` cannot be started, asked before starting it: QProcess would
-// say it in English. Empty when nothing speaks against it. A file that cannot
-// be read is left for the system to judge.
+// say it in English. Empty when nothing speaks against it.
 std::string startObstacle(const fs::path& program)
 {
     if (QCoreApplication::instance() == nullptr)
@@ -43,7 +47,7 @@ std::string startObstacle(const fs::path& program)
         return "Die Datei ist nicht vorhanden.";
     if (!fs::is_regular_file(status) || ::access(program.c_str(), X_OK) != 0)
         return "Die Datei darf nicht ausgeführt werden (keine Ausführungsrechte).";
-    if (::access(program.c_str(), R_OK) == 0 && !startsLikeAProgram(program))
+    if (!startsLikeAProgram(program))
         return "Die Datei ist kein ausführbares Programm und beginnt mit keiner Interpreterzeile (#!).";
     return {};
 }
