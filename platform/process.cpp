@@ -52,9 +52,8 @@ std::string startObstacle(const fs::path& program)
     return {};
 }
 
-// An ignored SIGCHLD (as whoever started the program may leave it) makes the
-// system reap children by itself, and their exit status is lost; so it is
-// undone before a child starts.
+// An ignored SIGCHLD (as whoever started the program may leave it) lets the
+// system reap children by itself, losing their exit status: undone first.
 void keepChildrenForWaiting()
 {
     struct sigaction current = {};

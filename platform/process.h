@@ -49,13 +49,11 @@ private:
 };
 
 // Starts `program` with `arguments` (argv[1..]) and waits in a nested event
-// loop until it has exited, through `waiter` (without one, through a waiter
-// of its own). Its output is read as it comes, so it never blocks on a full
-// pipe; its exit ends the wait, whatever a process it left behind still
-// holds open. Standard input is /dev/null. The program runs in a process
-// group of its own: a Ctrl+C at the terminal reaches only the caller, which
-// decides itself whether the program is to be ended, and ending it ends
-// whatever it started as well. Needs the application object's event loop.
+// loop until it has exited, through `waiter` (or a waiter of its own). Output
+// is read as it comes, so a full pipe never blocks it; its exit ends the wait,
+// whatever a process it left behind holds open. Standard input is /dev/null.
+// In a process group of its own, a Ctrl+C at the terminal reaches only the
+// caller, and ending the program ends what it started. Needs the application object.
 Outcome run(const std::filesystem::path& program, const std::vector<std::string>& arguments,
             Waiter* waiter = nullptr);
 
