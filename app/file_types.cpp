@@ -9,7 +9,7 @@ const platform::FileType* pSpecialAny = nullptr;
 void Initialize()
 {
     platform::FileType special_any;
-    special_any.Name = std::string(special_any_name);
+    special_any.Name = std::string(platform::special_any_name);
     special_any.Extensions = {};
     special_any.MacType = "????";
     special_any.MacCreator = "????";

@@ -5,8 +5,6 @@
 
 namespace velmora::FileTypes {
 
-inline constexpr std::string_view special_any_name = "special/any";
-
 // Registers the program's file type; called once at start-up.
 void Initialize();
 

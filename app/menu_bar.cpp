@@ -122,11 +122,6 @@ void Menue::BuildEntry(std::string_view top_level_name)
     }
 }
 
-QAction* Menue::Lookup(std::string_view name) const
-{
-    return findChild<QAction*>(platform::QText(name));
-}
-
 }  // namespace app
 
 app::Menue* Menue()

@@ -19,10 +19,6 @@ class Menue : public QMenuBar {
 public:
     Menue();
 
-    // The item called `name` anywhere in the bar (a menu answers with its
-    // menu action), or nullptr.
-    QAction* Lookup(std::string_view name) const;
-
 private:
     void Untitled0();
     void Untitled1();

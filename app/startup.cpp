@@ -9,8 +9,6 @@
 #include "app/menu_bar.h"
 #include "platform/event_loop.h"
 #include "platform/guarded_call.h"
-#include "platform/termination_signal.h"
-#include "ui/fenster1.h"
 
 namespace velmora {
 
@@ -82,6 +80,16 @@ void LateStartup()
 void MakeDefaultView()
 {
     Fenster1();
+}
+
+ui::Fenster1* Fenster1()
+{
+    static QPointer<ui::Fenster1> open_window;
+    if (!open_window) {
+        open_window = new ui::Fenster1(Menue());
+        open_window->Open();
+    }
+    return open_window;
 }
 
 }  // namespace velmora

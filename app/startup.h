@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/app.h"
+#include "ui/fenster1.h"
 
 namespace velmora {
 
@@ -21,6 +22,9 @@ void ApplicationAddMenuHandlers();
 // After the runtime's own initialisation: opens the main window.
 void LateStartup();
 void MakeDefaultView();
+
+// The open main window, with the shared menu bar; built, shown and opened on first use.
+ui::Fenster1* Fenster1();
 
 // Closes what start-up opened, whether or not it ended with an error.
 void Finalise();

@@ -8,21 +8,19 @@
 // stays ignored.
 #include <string>
 
-#include "platform/poll_wait.h"
+#include "platform/process.h"
+#include "platform/signal_watch.h"
 
 namespace velmora::cli {
 
-// Counts the signals while it exists; the handlers it replaced come back when
-// it goes. Each signal also wakes the wait for a running script, so that a
+// Takes the signals while it exists; the handlers it replaced come back when
+// it goes. They are answered while a booking script is waited for, so that a
 // second one is acted on at once, whatever the script left holding its output.
 class InterruptionWatch {
 public:
     InterruptionWatch();
-    ~InterruptionWatch();
-    InterruptionWatch(const InterruptionWatch&) = delete;
-    InterruptionWatch& operator=(const InterruptionWatch&) = delete;
 
-    bool stopAsked() const;
+    bool stopAsked();
     // Waits for a booking script, and ends it once a second signal has come.
     process::Waiter* scriptWaiter() { return &waiter_; }
 
@@ -35,7 +33,12 @@ public:
     int stopStatus() const;
 
 private:
-    process::PollWaiter waiter_;
+    void take(int signal);
+
+    int first_signal_ = 0;
+    int second_signal_ = 0;
+    process::Waiter waiter_;
+    platform::SignalWatch signals_;
 };
 
 }  // namespace velmora::cli

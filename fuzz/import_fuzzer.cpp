@@ -9,7 +9,7 @@
 
 #include "import/booking_run.h"
 #include "import/file_reader.h"
-#include "import/text_decoding.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -19,26 +19,13 @@ void require(bool holds) {
     if (!holds) std::abort();
 }
 
-bool valid_utf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        if (static_cast<unsigned char>(s[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t sequence = utf8_sequence_length(s.substr(i));
-        if (sequence == 0) return false;
-        i += sequence;
-    }
-    return true;
-}
-
 void check_lines(const LineList& lines) {
     require(!lines.empty());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         require(line.find_first_of(std::string_view("\n\r\0", 3)) == std::string_view::npos);
         require(line.empty() || (line.back() != ' ' && line.back() != '\t'));
-        require(valid_utf8(line));
+        require(velmora::text::IsValidUtf8(line));
     }
 }
 
@@ -58,7 +45,7 @@ void check_booking(const BookingArguments& b, bool amount_unreadable) {
     require(amount_unreadable || is_amount(b[2]));
     require(b[0] == b[1] && (b[0].empty() || is_day_month_year(b[0])));
     require(b[8].empty());
-    for (const auto& text : b) require(valid_utf8(text));
+    for (const auto& text : b) require(velmora::text::IsValidUtf8(text));
 }
 
 }  // namespace

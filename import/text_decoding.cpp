@@ -44,10 +44,6 @@ constexpr std::array<Utf8Char, 128> make_high_byte_table() {
 
 constexpr auto high_byte_table = make_high_byte_table();
 
-bool is_continuation(unsigned char b, unsigned char low = 0x80, unsigned char high = 0xBF) {
-    return b >= low && b <= high;
-}
-
 // Offset of the first byte of 80-FF at or after `from`, or the size.
 std::size_t next_high_byte(std::string_view bytes, std::size_t from) {
     constexpr std::uint64_t high_bits = 0x8080808080808080ULL;
@@ -62,24 +58,6 @@ std::size_t next_high_byte(std::string_view bytes, std::size_t from) {
 }
 
 }  // namespace
-
-std::size_t utf8_sequence_length(std::string_view bytes) {
-    if (bytes.empty()) return 0;
-    const auto at = [&](std::size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
-    const unsigned char lead = at(0);
-    if (lead >= 0xC2 && lead <= 0xDF) return is_continuation(at(1)) ? 2 : 0;
-    if (lead >= 0xE0 && lead <= 0xEF) {
-        const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
-        const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
-        return is_continuation(at(1), low, high) && is_continuation(at(2)) ? 3 : 0;
-    }
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
-        const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
-        return is_continuation(at(1), low, high) && is_continuation(at(2)) && is_continuation(at(3)) ? 4 : 0;
-    }
-    return 0;
-}
 
 std::string_view cp1252_as_utf8(unsigned char byte) {
     const Utf8Char& c = high_byte_table[byte & 0x7F];

@@ -3,12 +3,17 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace velmora::import {
 
 // Length of the well-formed UTF-8 multi-byte sequence that starts `bytes`
-// (2 to 4), or 0 when none starts there (overlong forms, surrogates and code
-// points above U+10FFFF are not well-formed).
-std::size_t utf8_sequence_length(std::string_view bytes);
+// (2 to 4), or 0 when none starts there.
+inline std::size_t utf8_sequence_length(std::string_view bytes) {
+    if (bytes.empty()) return 0;
+    const text::Utf8Piece piece = text::FirstUtf8Piece(bytes);
+    return piece.whole && piece.length > 1 ? piece.length : 0;
+}
 
 // A byte of 80-FF read as Windows-1252 (80-9F) or ISO 8859-1 (A0-FF), as UTF-8.
 // The five bytes Windows-1252 leaves undefined keep their ISO 8859-1 code points.

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/run_gate.h"
+#include "platform/signal_watch.h"
 #include "platform/user_input.h"
 
 namespace velmora::platform {
@@ -51,6 +52,11 @@ void Quit(int code, QuitAsker asker)
         QCoreApplication::exit(code);
     else
         quit_before_loop = code;
+}
+
+void QuitOnTerminationSignal()
+{
+    static const SignalWatch for_the_whole_run({SIGTERM}, [](int) { Quit(0, QuitAsker::system); });
 }
 
 bool QuitRequested()

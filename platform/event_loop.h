@@ -1,6 +1,7 @@
 #pragma once
 // The event loop of the runtime: running it, quitting it (also before it has
-// started), and yielding to it from long loops.
+// started, and at the system's request by signal), and yielding to it from
+// long loops.
 
 namespace velmora::platform {
 
@@ -12,6 +13,10 @@ enum class QuitAsker { user, system };
 // loop runs, so such a request is remembered and RunEventLoop returns at once.
 // During a run the user may stop, the run's gate takes the request (RunGate).
 void Quit(int code, QuitAsker asker = QuitAsker::user);
+
+// SIGTERM (at log-out, from `kill`) becomes Quit(0) in the event loop, so that
+// a send in progress stops cleanly first. Call once the application object exists.
+void QuitOnTerminationSignal();
 
 // True once Quit has been called and not yet honoured by RunEventLoop.
 bool QuitRequested();
@@ -29,7 +34,7 @@ void RuntimeBackgroundTask();
 // The same after a pass that is slow by itself (a large piece of a file read):
 // it looks at the clock at once, so the window keeps repainting however few
 // such passes there are. A script run needs neither: it is waited for in the
-// event loop itself (EventLoopWaiter).
+// event loop itself (process::run).
 void RuntimeBackgroundTaskAfterSlowPass();
 
 // While one of these exists, the program's windows keep painting but take no

@@ -9,6 +9,9 @@
 
 namespace velmora::platform {
 
+// The type whose name, given to the chooser, offers every file.
+inline constexpr std::string_view special_any_name = "special/any";
+
 struct FileType {
     std::string Name;
     std::vector<std::string> Extensions;  // empty: any file

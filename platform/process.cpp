@@ -1,251 +1,159 @@
 #include "platform/process.h"
 
-#include "platform/poll_wait.h"
-#include "platform/system_error_text.h"
-
-#include <cerrno>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTimer>
+#include <algorithm>
+#include <csignal>
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
+#include <string_view>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace velmora::process {
 
 namespace {
 
-struct Pipe {
-    Descriptor read_end;
-    Descriptor write_end;
-};
+namespace fs = std::filesystem;
 
-// A descriptor below 3 would be one of the child's standard streams itself, and
-// dup2 onto the same number keeps its close-on-exec flag; so keep pipes above.
-int aboveStandardStreams(int fd)
+// What the system starts by itself: a file naming its interpreter ("#!"), or
+// a program as Linux (ELF) and the Mac (Mach-O, thin or fat) build them. A
+// file that cannot be read is left for the system to judge.
+bool startsLikeAProgram(const fs::path& program)
 {
-    if (fd > STDERR_FILENO)
-        return fd;
-    const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
-    ::close(fd);
-    return moved;
+    constexpr std::string_view program_starts[] = {"#!", "\x7F" "ELF", "\xFE\xED\xFA\xCE", "\xFE\xED\xFA\xCF",
+                                                   "\xCE\xFA\xED\xFE", "\xCF\xFA\xED\xFE", "\xCA\xFE\xBA\xBE"};
+    const int file = ::open(program.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return true;
+    char start[4] = {};
+    [[maybe_unused]] const ssize_t got = ::read(file, start, sizeof start);
+    ::close(file);
+    const std::string_view first_bytes(start, sizeof start);
+    return std::any_of(std::begin(program_starts), std::end(program_starts),
+                       [&](std::string_view program_start) { return first_bytes.starts_with(program_start); });
 }
 
-// Close-on-exec, so that no other program started later inherits our ends and
-// keeps the pipe open past the child's exit. Set right after the pipe is made:
-// the program starts other programs from its one thread only, so none can
-// start in between.
-bool openPipe(Pipe& pipe)
+// Why `program` cannot be started, asked before starting it: QProcess would
+// say it in English. Empty when nothing speaks against it.
+std::string startObstacle(const fs::path& program)
 {
-    int ends[2];
-    if (::pipe(ends) != 0)
-        return false;
-    for (int end : ends)
-        fcntl(end, F_SETFD, FD_CLOEXEC);
-    // Our end never blocks: once the program has exited, what is there is read
-    // and no more is waited for.
-    fcntl(ends[0], F_SETFL, fcntl(ends[0], F_GETFL) | O_NONBLOCK);
-    pipe.read_end = Descriptor(aboveStandardStreams(ends[0]));
-    pipe.write_end = Descriptor(aboveStandardStreams(ends[1]));
-    return pipe.read_end.get() >= 0 && pipe.write_end.get() >= 0;
-}
-
-std::string startFailureReason(int error)
-{
-    switch (error) {
-    case ENOENT:
+    if (QCoreApplication::instance() == nullptr)
+        return "Ohne Anwendungsobjekt lässt sich auf kein Programm warten.";
+    std::error_code error;
+    const fs::file_status status = fs::status(program, error);
+    if (!fs::exists(status))
         return "Die Datei ist nicht vorhanden.";
-    case EACCES:
+    if (!fs::is_regular_file(status) || ::access(program.c_str(), X_OK) != 0)
         return "Die Datei darf nicht ausgeführt werden (keine Ausführungsrechte).";
-    case ENOEXEC:
+    if (!startsLikeAProgram(program))
         return "Die Datei ist kein ausführbares Programm und beginnt mit keiner Interpreterzeile (#!).";
-    default:
-        return platform::SystemErrorText(error) + ".";
-    }
+    return {};
 }
 
-Outcome notStarted(int error)
+// An ignored SIGCHLD (as whoever started the program may leave it) lets the
+// system reap children by itself, losing their exit status: undone first.
+void keepChildrenForWaiting()
 {
-    Outcome outcome;
-    outcome.error_output = startFailureReason(error);
-    return outcome;
+    struct sigaction current = {};
+    if (::sigaction(SIGCHLD, nullptr, &current) != 0)
+        return;
+    if (((current.sa_flags & SA_SIGINFO) == 0 && current.sa_handler == SIG_IGN) || (current.sa_flags & SA_NOCLDWAIT))
+        ::signal(SIGCHLD, SIG_DFL);
 }
 
-std::vector<char*> argumentVector(const std::string& program, const std::vector<std::string>& arguments)
+// Runs in the child before the program replaces it, sharing the caller's
+// memory: only calls that are safe there. A group of its own, and the signal
+// mask and SIGPIPE of a fresh process, whatever the toolkit has set in ours.
+void prepareChild()
 {
-    std::vector<char*> argv;
-    argv.reserve(arguments.size() + 2);
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    return argv;
+    ::setpgid(0, 0);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::signal(SIGPIPE, SIG_DFL);
 }
 
-// Where the system can, the child gets no descriptor but its three standard
-// streams, whatever the toolkit has left open without close-on-exec.
-#ifdef POSIX_SPAWN_CLOEXEC_DEFAULT
-constexpr short only_standard_streams = POSIX_SPAWN_CLOEXEC_DEFAULT;
-#else
-constexpr short only_standard_streams = 0;
-#endif
-
-// The child starts with the signal dispositions and mask of a fresh process,
-// whatever the toolkit has set up in ours, in a process group of its own.
-struct SpawnAttributes {
-    posix_spawnattr_t attributes;
-    SpawnAttributes()
-    {
-        posix_spawnattr_init(&attributes);
-        sigset_t none;
-        sigemptyset(&none);
-        sigset_t defaults;
-        sigemptyset(&defaults);
-        sigaddset(&defaults, SIGPIPE);
-        posix_spawnattr_setsigmask(&attributes, &none);
-        posix_spawnattr_setsigdefault(&attributes, &defaults);
-        posix_spawnattr_setpgroup(&attributes, 0);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP
-                                                  | only_standard_streams);
-    }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes); }
-};
-
-struct FileActions {
-    posix_spawn_file_actions_t actions;
-    FileActions(int out_fd, int err_fd)
-    {
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_adddup2(&actions, out_fd, STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, err_fd, STDERR_FILENO);
-    }
-    ~FileActions() { posix_spawn_file_actions_destroy(&actions); }
-};
+Outcome outcomeOf(QProcess& process, bool ended_on_request)
+{
+    if (process.error() == QProcess::FailedToStart)
+        return {.error_output = process.errorString().toStdString()};
+    const bool exited_normally = process.exitStatus() == QProcess::NormalExit;
+    // After a crash Qt's exit code is the signal that ended the program.
+    return {.started = true,
+            .exit_status = exited_normally ? process.exitCode() : -1,
+            .exited_normally = exited_normally,
+            .signal = exited_normally ? 0 : process.exitCode(),
+            .standard_output = process.readAllStandardOutput().toStdString(),
+            .error_output = process.readAllStandardError().toStdString(),
+            .ended_on_request = ended_on_request};
+}
 
 }  // namespace
 
-Child::Child(pid_t pid, Descriptor output, Descriptor error, Outcome& outcome)
-    : pid_(pid), output_(std::move(output)), error_(std::move(error)), exit_notice_(pid), outcome_(outcome)
+Waiter::Waiter() : kill_after_grace_(std::make_unique<QTimer>())
 {
+    kill_after_grace_->setSingleShot(true);
+    kill_after_grace_->setInterval(grace_before_kill);
+    QObject::connect(kill_after_grace_.get(), &QTimer::timeout, [this] { signalGroup(SIGKILL); });
 }
 
-int Child::descriptor(Stream which) const
-{
-    return which == Stream::output ? output_.get() : error_.get();
-}
+Waiter::~Waiter() = default;
 
-Descriptor& Child::stream(Stream which)
+void Waiter::endProgram()
 {
-    return which == Stream::output ? output_ : error_;
-}
-
-void Child::readAvailable(Stream which)
-{
-    Descriptor& descriptor = stream(which);
-    std::string& target = which == Stream::output ? outcome_.standard_output : outcome_.error_output;
-    char buffer[65536];
-    while (descriptor.get() >= 0) {
-        const ssize_t got = read(descriptor.get(), buffer, sizeof buffer);
-        if (got > 0)
-            target.append(buffer, static_cast<std::size_t>(got));
-        else if (got < 0 && errno == EINTR)
-            continue;
-        else if (got < 0 && errno == EAGAIN)
-            return;
-        else
-            descriptor.close();
-    }
-}
-
-bool Child::takeExitNotice()
-{
-    exit_notice_.consume();
-    return reap(WNOHANG);
-}
-
-void Child::killAndReap()
-{
-    killGroup();
-    reap(0);
-}
-
-bool Child::reap(int wait_options)
-{
-    int status = 0;
-    pid_t reaped = 0;
-    do {
-        reaped = waitpid(pid_, &status, wait_options);
-    } while (reaped < 0 && errno == EINTR);
-    if (reaped == 0)
-        return false;  // the notice was another child's
-    if (reaped == pid_)
-        noteStatus(status);
-    exited_ = true;
-    readAvailable(Stream::output);
-    readAvailable(Stream::error);
-    output_.close();
-    error_.close();
-    return true;
-}
-
-void Child::noteStatus(int status)
-{
-    if (WIFEXITED(status)) {
-        outcome_.exited_normally = true;
-        outcome_.exit_status = WEXITSTATUS(status);
-    } else if (WIFSIGNALED(status)) {
-        outcome_.signal = WTERMSIG(status);
-    }
-}
-
-void Child::endGroup()
-{
-    if (exited_)
+    if (!running_ || kill_after_grace_->isActive())
         return;
-    ::kill(-pid_, SIGTERM);
-    outcome_.ended_on_request = true;
+    signalGroup(SIGTERM);
+    ended_on_request_ = true;
+    kill_after_grace_->start();
 }
 
-void Child::killGroup()
+// Until Qt has taken the program's exit, its number still names it (and its group).
+void Waiter::signalGroup(int signal) const
 {
-    if (!exited_)
-        ::kill(-pid_, SIGKILL);
+    const auto pid = static_cast<pid_t>(running_ ? running_->processId() : 0);
+    if (pid > 0 && running_->state() != QProcess::NotRunning)
+        ::kill(-pid, signal);
 }
 
-Outcome run(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-            Waiter* waiter)
+Outcome Waiter::runToTheEnd(QProcess& process)
 {
-    Pipe out;
-    Pipe err;
-    if (!openPipe(out) || !openPipe(err) || !ExitNotice::Prepare())
-        return notStarted(errno);
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::stateChanged, &loop, [&loop](QProcess::ProcessState state) {
+        if (state == QProcess::NotRunning)
+            loop.quit();
+    });
+    running_ = &process;
+    ended_on_request_ = false;
+    process.start();
+    // A quit of the application ends nested loops too, and later ones return at
+    // once (-1): the program is still waited for, then answering nothing else.
+    while (process.state() != QProcess::NotRunning) {
+        if (loop.exec() == -1)
+            process.waitForFinished(-1);
+    }
+    kill_after_grace_->stop();
+    running_ = nullptr;
+    return outcomeOf(process, ended_on_request_);
+}
 
-    const std::string program_text = program.string();
-    std::vector<char*> argv = argumentVector(program_text, arguments);
-    FileActions actions(out.write_end.get(), err.write_end.get());
-    SpawnAttributes attributes;
-
-    // posix_spawn, unlike fork, does not copy the address space: a program
-    // holding a large line list starts a script as fast as a small one. On
-    // glibc a failed exec comes back as its return value.
-    pid_t child = 0;
-    const int error = posix_spawn(&child, program_text.c_str(), &actions.actions, &attributes.attributes,
-                                  argv.data(), environ);
-    if (error != 0)
-        return notStarted(error);
-
-    // Our write ends must go, or the reads below would never see the end.
-    out.write_end.close();
-    err.write_end.close();
-
-    Outcome outcome;
-    outcome.started = true;
-    Child watched(child, std::move(out.read_end), std::move(err.read_end), outcome);
-    PollWaiter plain_wait;
-    (waiter != nullptr ? *waiter : plain_wait).wait(watched);
-    return outcome;
+Outcome run(const fs::path& program, const std::vector<std::string>& arguments, Waiter* waiter)
+{
+    if (std::string obstacle = startObstacle(program); !obstacle.empty())
+        return {.error_output = std::move(obstacle)};
+    keepChildrenForWaiting();
+    QProcess process;
+    process.setProgram(QFile::decodeName(QByteArray::fromStdString(program.string())));
+    QStringList texts;
+    for (const std::string& argument : arguments)
+        texts << QString::fromStdString(argument);  // UTF-8, as QProcess hands it on
+    process.setArguments(texts);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setChildProcessModifier(prepareChild);
+    Waiter own_waiter;
+    return (waiter != nullptr ? *waiter : own_waiter).runToTheEnd(process);
 }
 
 }  // namespace velmora::process

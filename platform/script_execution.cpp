@@ -9,70 +9,11 @@
 
 #include "platform/errors.h"
 #include "platform/process.h"
+#include "platform/utf8.h"
 
 namespace velmora {
 
 namespace {
-
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";  // U+FFFD
-
-// What a lead byte promises: the sequence's length and the range its second
-// byte must lie in. The narrowed ranges rule out overlong forms, surrogates and
-// code points above U+10FFFF. Length 0: the byte never starts a character.
-struct SequenceRule {
-    std::size_t length;
-    unsigned char second_low = 0x80;
-    unsigned char second_high = 0xBF;
-};
-
-SequenceRule ruleFor(unsigned char lead)
-{
-    if (lead < 0x80)
-        return {1};
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return {2};
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return {3, static_cast<unsigned char>(lead == 0xE0 ? 0xA0 : 0x80),
-                static_cast<unsigned char>(lead == 0xED ? 0x9F : 0xBF)};
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return {4, static_cast<unsigned char>(lead == 0xF0 ? 0x90 : 0x80),
-                static_cast<unsigned char>(lead == 0xF4 ? 0x8F : 0xBF)};
-    return {0};
-}
-
-// How many bytes at the start of `bytes` follow the rule of their lead byte. A
-// broken character ends where its bytes stop fitting and becomes one
-// replacement character, as decoders commonly do.
-std::size_t fittingBytes(std::string_view bytes, const SequenceRule& rule)
-{
-    std::size_t count = 1;
-    while (count < rule.length && count < bytes.size()) {
-        const auto byte = static_cast<unsigned char>(bytes[count]);
-        const unsigned char low = count == 1 ? rule.second_low : 0x80;
-        const unsigned char high = count == 1 ? rule.second_high : 0xBF;
-        if (byte < low || byte > high)
-            break;
-        ++count;
-    }
-    return count;
-}
-
-// A script may write anything; what reaches the program is always valid UTF-8.
-std::string lenientUtf8(std::string_view bytes)
-{
-    std::string text;
-    text.reserve(bytes.size());
-    while (!bytes.empty()) {
-        const SequenceRule rule = ruleFor(static_cast<unsigned char>(bytes.front()));
-        const std::size_t fitting = fittingBytes(bytes, rule);
-        if (fitting == rule.length)
-            text.append(bytes.substr(0, fitting));
-        else
-            text.append(kReplacementCharacter);
-        bytes.remove_prefix(fitting);
-    }
-    return text;
-}
 
 // The script's result ends with one line end that is not part of it (osascript
 // writes one after every result); anything before it belongs to the result.
@@ -90,16 +31,10 @@ std::string scriptName(const std::filesystem::path& script)
 
 std::string withErrorOutput(const std::string& message, const std::string& error_output)
 {
-    const std::string details = withoutFinalLineEnd(lenientUtf8(error_output));
+    const std::string details = withoutFinalLineEnd(text::LenientUtf8(error_output));
     if (details.empty())
         return message + " (ohne Fehlerausgabe).";
     return message + ": " + details;
-}
-
-bool scriptExists(const std::filesystem::path& script)
-{
-    std::error_code ignored;
-    return std::filesystem::exists(script, ignored);
 }
 
 // What runs: the program started and its arguments.
@@ -113,7 +48,8 @@ struct Command {
                                const process::Outcome& outcome)
 {
     const std::string name = "Das Skript " + scriptName(script);
-    if (!scriptExists(script))
+    std::error_code ignored;
+    if (!std::filesystem::exists(script, ignored))
         throw ScriptError(name + " wurde nicht gefunden: " + script.string());
     if (outcome.ended_on_request)
         throw ScriptEnded(name + " wurde auf Wunsch beendet.");
@@ -129,14 +65,16 @@ struct Command {
         name + " ist durch Signal " + std::to_string(outcome.signal) + " abgebrochen worden", outcome.error_output));
 }
 
-// A text with a NUL byte cannot be one argument of a program: it would arrive
-// cut short, and a booking must not reach the bank altered.
+// A text with a NUL byte would arrive cut short, one that is no UTF-8 with
+// its broken bytes replaced; a booking must not reach the bank altered.
 void checkArguments(const std::filesystem::path& script, const ScriptArguments& arguments)
 {
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        if (arguments[index].find('\0') != std::string::npos)
+        const bool has_nul = arguments[index].find('\0') != std::string::npos;
+        if (has_nul || !text::IsValidUtf8(arguments[index]))
             throw ScriptError("Das Skript " + scriptName(script) + " wurde nicht gestartet: Text " + std::to_string(index)
-                              + " enthält ein Nullzeichen und lässt sich nicht unverändert übergeben.");
+                              + (has_nul ? " enthält ein Nullzeichen" : " ist kein gültiges UTF-8")
+                              + " und lässt sich nicht unverändert übergeben.");
     }
 }
 
@@ -190,7 +128,7 @@ std::string ExecuteAppleScript(const std::filesystem::path& script, const Script
     const process::Outcome outcome = process::run(command.program, command.arguments, waiter);
     if (!outcome.started || !outcome.exited_normally || outcome.exit_status != 0)
         raiseFailure(script, command, outcome);
-    return withoutFinalLineEnd(lenientUtf8(outcome.standard_output));
+    return withoutFinalLineEnd(text::LenientUtf8(outcome.standard_output));
 }
 
 }  // namespace velmora

@@ -3,13 +3,11 @@
 
 #include <utility>
 
-#include <QPointer>
-
-#include "app/file_types.h"
 #include "bridge/banking_scripts.h"
 #include "bridge/zandor_messages.h"
 #include "platform/dialogs.h"
 #include "platform/event_loop.h"
+#include "platform/file_types.h"
 #include "platform/guarded_call.h"
 #include "platform/qt_text.h"
 
@@ -45,7 +43,7 @@ void Fenster1::btn_quit_Action()
 
 void Fenster1::btn_datei_Action()
 {
-    std::optional<std::filesystem::path> chosen = platform::GetOpenFolderItem(FileTypes::special_any_name);
+    std::optional<std::filesystem::path> chosen = platform::GetOpenFolderItem(platform::special_any_name);
     // A cancel keeps the earlier choice: the file the label names is the one sent.
     if (!chosen)
         return;
@@ -82,15 +80,5 @@ void Fenster1::pop_konten_Change()
 }
 
 }  // namespace ui
-
-ui::Fenster1* Fenster1()
-{
-    static QPointer<ui::Fenster1> open_window;
-    if (!open_window) {
-        open_window = new ui::Fenster1;
-        open_window->Open();
-    }
-    return open_window;
-}
 
 }  // namespace velmora

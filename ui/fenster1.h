@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <array>
 #include <cstdint>
@@ -25,7 +26,8 @@ namespace ui {
 class Fenster1 : public QMainWindow {
     Q_OBJECT
 public:
-    Fenster1();
+    // The window shows the program's shared menu bar, which start-up hands it.
+    explicit Fenster1(QMenuBar* menu_bar);
 
     // Shows the window and runs its opening (the account list from the banking program).
     void Open();
@@ -130,7 +132,7 @@ private:
     std::optional<std::filesystem::path> loaded_file_;  // the file the lines came from
     std::optional<StoppedSend> stopped_send_;
 
-    void Layout();
+    void Layout(QMenuBar* menu_bar);
     void CreateControls();
     void CreateControls0();  // the runtime's _CreateControls0
     QWidget* surface() const;
@@ -142,8 +144,5 @@ private:
 };
 
 }  // namespace ui
-
-// The open main window; built, shown and opened on first use.
-ui::Fenster1* Fenster1();
 
 }  // namespace velmora

@@ -3,7 +3,7 @@
 #include <QLayout>
 #include <array>
 
-#include "app/menu_bar.h"
+#include "platform/qt_text.h"
 #include "ui/control_builder.h"
 #include "ui/fenster1.h"
 
@@ -47,15 +47,15 @@ const std::array<Row, 11> controls{{
 
 }  // namespace
 
-Fenster1::Fenster1()
+Fenster1::Fenster1(QMenuBar* menu_bar)
 {
-    Layout();
+    Layout(menu_bar);
     CreateControls();
 }
 
-void Fenster1::Layout()
+void Fenster1::Layout(QMenuBar* menu_bar)
 {
-    setMenuBar(Menue());
+    setMenuBar(menu_bar);
     setWindowTitle(QStringLiteral("Velmora v1.16"));
     // Close and minimise only: no maximise, and a fixed size leaves no full screen.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
@@ -98,10 +98,11 @@ QComboBox* Fenster1::pop_konten() const { return FindControl<QComboBox>(surface(
 QLabel* Fenster1::StaticText2() const { return FindControl<QLabel>(surface(), "StaticText2"); }
 QCheckBox* Fenster1::kat_gleich() const { return FindControl<QCheckBox>(surface(), "kat_gleich"); }
 
+// menuWidget(), unlike menuBar(), makes no empty bar where there is none.
 QAction* Fenster1::menuItem(std::string_view name) const
 {
-    auto* bar = qobject_cast<app::Menue*>(menuBar());
-    return bar ? bar->Lookup(name) : nullptr;
+    const QWidget* bar = menuWidget();
+    return bar ? bar->findChild<QAction*>(platform::QText(name)) : nullptr;
 }
 
 QAction* Fenster1::UntitledMenu4() const { return menuItem("UntitledMenu4"); }

@@ -14,7 +14,7 @@
 #include <chrono>
 #include <cstddef>
 
-#include "platform/event_loop_wait.h"
+#include "platform/process.h"
 #include "platform/run_gate.h"
 #include "ui/wfortschritt.h"
 
@@ -63,7 +63,7 @@ private:
     bool stop_asked_ = false;
     QPointer<wFortschritt> progress_;
     QPointer<QMessageBox> quit_question_;
-    platform::EventLoopWaiter script_waiter_;
+    process::Waiter script_waiter_;
     QTimer progress_window_due_;
     QTimer count_update_due_;
     QTimer script_end_offer_due_;

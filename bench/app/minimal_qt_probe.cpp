@@ -1,6 +1,6 @@
 // The yardstick: the classic smallest Qt Widgets program, a window with one
-// line of text, shown and ended. Its text loads the fonts, as every real
-// window's does.
+// line of text, shown, painted and ended. Its text loads the fonts, as every
+// real window's does.
 #include <QApplication>
 #include <QLabel>
 
@@ -11,5 +11,6 @@ int main(int argc, char** argv)
     QLabel window(QStringLiteral("Hallo"));
     window.resize(467, 327);
     window.show();
+    QApplication::processEvents();
     return 0;
 }

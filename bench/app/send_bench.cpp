@@ -29,6 +29,7 @@
 
 #include "app/app.h"
 #include "app/file_types.h"
+#include "app/menu_bar.h"
 #include "bench/support/bare_spawn.h"
 #include "bridge/banking_scripts.h"
 #include "tests/support/modal_dialogs.h"
@@ -90,7 +91,7 @@ void BM_SendThousandRecordsAgainstBareSpawns(benchmark::State& state)
     velmora::App()->setExecutableFile(makeBundle(folder));
     const fs::path script = folder / "B.app" / "Contents" / "Resources" / velmora::kBuchungScript;
 
-    velmora::ui::Fenster1 window;
+    velmora::ui::Fenster1 window(velmora::Menue());
     window.Open();
     velmora::testing::ModalDialogs dialogs;  // chooses the file, closes the confirmation
     dialogs.chooseFile(writeRecords(folder));
@@ -137,7 +138,7 @@ void BM_AnhaltenTakenWhileAScriptRuns(benchmark::State& state)
     const fs::path script = folder / "B.app" / "Contents" / "Resources" / velmora::kBuchungScript;
     std::ofstream(script, std::ios::trunc) << "#!/bin/sh\nsleep 0.2\n";
 
-    velmora::ui::Fenster1 window;
+    velmora::ui::Fenster1 window(velmora::Menue());
     window.Open();
     velmora::testing::ModalDialogs dialogs;
     dialogs.chooseFile(writeRecords(folder));

@@ -5,8 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
-#include "platform/process.h"
+#include "bench/support/bare_spawn.h"
 
 namespace {
 
@@ -28,9 +29,11 @@ fs::path trivialAccountScript()
 
 void runOrFail(benchmark::State& state, const fs::path& program)
 {
-    const auto outcome = velmora::process::run(program, {});
-    if (!outcome.exited_normally || outcome.exit_status != 0)
-        state.SkipWithError(("failed: " + program.string() + " " + outcome.error_output).c_str());
+    try {
+        velmora::bench::bareRun(program, {});
+    } catch (const std::runtime_error& error) {
+        state.SkipWithError(error.what());
+    }
 }
 
 void BM_VelmoraStartupToWindowShown(benchmark::State& state)

@@ -23,6 +23,7 @@
 #include "app/app.h"
 #include "bench/support/fresh_process.h"
 #include "app/file_types.h"
+#include "app/menu_bar.h"
 #include "bridge/banking_scripts.h"
 #include "import/booking_run.h"
 #include "import/file_reader.h"
@@ -92,7 +93,7 @@ public:
 private:
     testing::TemporaryBundle bundle_;
     testing::ModalDialogs dialogs_;
-    ui::Fenster1 window_;
+    ui::Fenster1 window_{Menue()};
     qsizetype sends_ = 0;
 };
 

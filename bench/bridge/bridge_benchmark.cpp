@@ -1,11 +1,13 @@
 // What the bridge adds to a script run: compared with a bare posix_spawn and
 // waitpid of the same script, with the same texts. A process holding a large
-// address space must not pay for it (posix_spawn copies no page tables).
+// address space must not pay for it: the yardstick copies no page tables, and
+// QProcess, starting the child with vfork, copies none either.
 // Given a compiled probe script (VELMORA_OSASCRIPT_PROBE, made by osacompile,
 // so only on a Mac), also what one call through /usr/bin/osascript costs, the
 // way the banking program's scripts run there.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -191,6 +193,7 @@ void prepare(velmora::platform::RunningProgram& program)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
+    const QCoreApplication application(argc, argv);  // its event loop waits for the scripts
     velmora::platform::RunningProgram program("");
     prepare(program);
     registerOsascriptCall();

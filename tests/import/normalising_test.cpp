@@ -19,53 +19,59 @@ struct AmountRow {
     bool unreadable = false;  // named before a send; "Trotzdem senden" sends `betrag`
 };
 
+void PrintTo(const AmountRow& row, std::ostream* out) { *out << row.line; }
+
+using enum Way;
+const AmountRow amount_rows[] = {
+    {"T-1.234,56", "123456", out},          {"T-1,234.56", "123456", out},     {"T-1.234.567,89", "123456789", out},
+    {"T1,234,567.89", "123456789", in},     {"T1.234.567", "123456700", in},   {"T0.00", "000", in},
+    {"T-0.00", "000", out},                 {"T25.5", "2550", in},             {"T100", "10000", in},
+    {"T+5.00", "+500", in},                 {"T", "", in},                     {"T     30.00", "3000", in},
+    {"T.5", "50", in},                      {"T25.", "2500", in},              {"T1,5", "150", in},
+    {"T2,345.678", "234567", in},           {"T1.234,567", "123456", in},      {"T ", "", in},
+    // Currencies, signs and groupings of real exports.
+    {"T$1,295.76", "129576", in},           {"T€ -12,50", "1250", out},        {"T(15.00)", "1500", out},
+    {"T1 234,56", "123456", in},            {"T1 234,56", "123456", in},  {"T-1 234,56", "123456", out},
+    {"T-1'234.50", "123450", out},          {"T1’234’567.89", "123456789", in}, {"T12,50-", "1250", out},
+    {"T12,50 -", "1250", out},              {"T- 5", "500", out},              {"T-$1,295.76", "129576", out},
+    {"T($1,295.76)", "129576", out},        {"T€(15,00)", "1500", out},        {"T( 15,00 € )", "1500", out},
+    {"T12,50€", "1250", in},                {"T-12,50 EUR", "1250", out},      {"Teur 12,50-", "1250", out},
+    {"TUSD-5.00", "500", out},              {"TCHF 1'234.50", "123450", in},   {"TFr. 12.50", "1250", in},
+    {"T12.50 Fr.", "1250", in},             {"T£5", "500", in},                {"T¥1,234,567", "123456700", in},
+    {"TJPY 1000", "100000", in},            {"T+$5.00", "+500", in},
+    {"T999999999999999", "99999999999999900", in}, {"T123.456.789.012.345,67", "12345678901234567", in},
+    // No amount: what the plain steps leave of it goes, if the user says so.
+    {"Tabc", "abc", in, true},              {"T12abc", "12abc", in, true},     {"T1e5", "1e5", in, true},
+    {"T-", "", out, true},                  {"T€", "€", in, true},             {"TEUR", "EUR", in, true},
+    {"TEURO 5", "EURO 5", in, true},        {"T12 34", "12 34", in, true},     {"T5 5", "5 5", in, true},
+    {"T1.2.3,4,5", "123", in, true},        {"T1.2,3", "123", in, true},       {"T1.234.56", "123", in, true},
+    {"T1.234 567", "123", in, true},         {"T1.234 567,89", "1234 56789", in, true},     {"T--5", "-5", out, true},         {"T-5-", "5-", out, true},
+    {"T+5-", "+5-", in, true},              {"T5+", "5+", in, true},           {"T(-5)", "(-5)", in, true},
+    {"T-(5)", "(5)", out, true},            {"T(5", "(5", in, true},           {"T5)", "5)", in, true},
+    {"T€5$", "€5$", in, true},              {"T25.-", "25-", in, true},        {"T12-50", "12-50", in, true},
+    {"TBank", "Bank", in, true},            {"T-1,2a.3", "12a3", out, true},
+    // More than fifteen digits before the decimals: a reference or card number.
+    {"T1234567890123456", "1234567890123456", in, true}, {"T-1.234.567.890.123.456,78", "123456", out, true},
+    // A lone separator before three digits may group them or be decimals.
+    {"T1.234", "123", in, true},            {"T-12,345", "1234", out, true},   {"T$1,295", "$129", in, true},
+};
+
 // Each T line through a record of its own: the amount text, the way the
 // money goes (out: from the chosen account), and whether it was read.
-TEST(Amount, ReadsTheFormsRealFilesWriteAndNamesTheRest) {
-    using enum Way;
-    const AmountRow rows[] = {
-        {"T-1.234,56", "123456", out},          {"T-1,234.56", "123456", out},     {"T-1.234.567,89", "123456789", out},
-        {"T1,234,567.89", "123456789", in},     {"T1.234.567", "123456700", in},   {"T0.00", "000", in},
-        {"T-0.00", "000", out},                 {"T25.5", "2550", in},             {"T100", "10000", in},
-        {"T+5.00", "+500", in},                 {"T", "", in},                     {"T     30.00", "3000", in},
-        {"T.5", "50", in},                      {"T25.", "2500", in},              {"T1,5", "150", in},
-        {"T2,345.678", "234567", in},           {"T1.234,567", "123456", in},      {"T ", "", in},
-        // Currencies, signs and groupings of real exports.
-        {"T$1,295.76", "129576", in},           {"T€ -12,50", "1250", out},        {"T(15.00)", "1500", out},
-        {"T1 234,56", "123456", in},            {"T1 234,56", "123456", in},  {"T-1 234,56", "123456", out},
-        {"T-1'234.50", "123450", out},          {"T1’234’567.89", "123456789", in}, {"T12,50-", "1250", out},
-        {"T12,50 -", "1250", out},              {"T- 5", "500", out},              {"T-$1,295.76", "129576", out},
-        {"T($1,295.76)", "129576", out},        {"T€(15,00)", "1500", out},        {"T( 15,00 € )", "1500", out},
-        {"T12,50€", "1250", in},                {"T-12,50 EUR", "1250", out},      {"Teur 12,50-", "1250", out},
-        {"TUSD-5.00", "500", out},              {"TCHF 1'234.50", "123450", in},   {"TFr. 12.50", "1250", in},
-        {"T12.50 Fr.", "1250", in},             {"T£5", "500", in},                {"T¥1,234,567", "123456700", in},
-        {"TJPY 1000", "100000", in},            {"T+$5.00", "+500", in},
-        {"T999999999999999", "99999999999999900", in}, {"T123.456.789.012.345,67", "12345678901234567", in},
-        // No amount: what the plain steps leave of it goes, if the user says so.
-        {"Tabc", "abc", in, true},              {"T12abc", "12abc", in, true},     {"T1e5", "1e5", in, true},
-        {"T-", "", out, true},                  {"T€", "€", in, true},             {"TEUR", "EUR", in, true},
-        {"TEURO 5", "EURO 5", in, true},        {"T12 34", "12 34", in, true},     {"T5 5", "5 5", in, true},
-        {"T1.2.3,4,5", "123", in, true},        {"T1.2,3", "123", in, true},       {"T1.234.56", "123", in, true},
-        {"T1.234 567", "123", in, true},         {"T1.234 567,89", "1234 56789", in, true},     {"T--5", "-5", out, true},         {"T-5-", "5-", out, true},
-        {"T+5-", "+5-", in, true},              {"T5+", "5+", in, true},           {"T(-5)", "(-5)", in, true},
-        {"T-(5)", "(5)", out, true},            {"T(5", "(5", in, true},           {"T5)", "5)", in, true},
-        {"T€5$", "€5$", in, true},              {"T25.-", "25-", in, true},        {"T12-50", "12-50", in, true},
-        {"TBank", "Bank", in, true},            {"T-1,2a.3", "12a3", out, true},
-        // More than fifteen digits before the decimals: a reference or card number.
-        {"T1234567890123456", "1234567890123456", in, true}, {"T-1.234.567.890.123.456,78", "123456", out, true},
-        // A lone separator before three digits may group them or be decimals.
-        {"T1.234", "123", in, true},            {"T-12,345", "1234", out, true},   {"T$1,295", "$129", in, true},
-    };
-    for (const auto& row : rows) {
-        RunReport report;
-        const auto sent = testing::book(std::string(row.line) + "\n^\n", {}, &report);
-        ASSERT_EQ(sent.size(), 1u) << row.line;
-        EXPECT_EQ(sent[0][2], row.betrag) << row.line;
-        EXPECT_EQ(sent[0][3], row.way == Way::out ? "Giro" : "Unbekannt") << row.line;
-        EXPECT_EQ(report.unreadable_amounts, row.unreadable ? std::vector<std::int64_t>{0} : std::vector<std::int64_t>{})
-            << row.line;
-    }
+class Amount : public ::testing::TestWithParam<AmountRow> {};
+
+TEST_P(Amount, ReadsTheFormsRealFilesWriteAndNamesTheRest) {
+    const AmountRow& row = GetParam();
+    RunReport report;
+    const auto sent = testing::book(std::string(row.line) + "\n^\n", {}, &report);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0][2], row.betrag);
+    EXPECT_EQ(sent[0][3], row.way == Way::out ? "Giro" : "Unbekannt");
+    EXPECT_EQ(report.unreadable_amounts, row.unreadable ? std::vector<std::int64_t>{0} : std::vector<std::int64_t>{});
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, Amount, ::testing::ValuesIn(amount_rows),
+                         [](const auto& info) { return testing::row_name(info.param.line); });
 
 // A D line and the date it gives without and with "Monat/Tag tauschen" ("" for none).
 struct DateRow {

@@ -6,7 +6,6 @@
 #include <QSocketNotifier>
 #include <QtTest/qtestspontaneevent.h>
 #include <csignal>
-#include <chrono>
 #include <functional>
 #include <map>
 #include <sys/socket.h>
@@ -14,7 +13,6 @@
 
 #include "bridge/zandor_messages.h"
 #include "platform/event_loop.h"
-#include "platform/termination_signal.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/wfortschritt.h"
 
@@ -402,23 +400,6 @@ TEST_F(SendFlow, ABoxLeftTickedOnGermanDaysUpTo12IsAskedAbout)
               "verschiedene Daten: D01.03.2026 ginge als 03.01.2026 hinaus, ohne den Haken als 01.03.2026.\n\n"
               "Trotzdem senden?");
     EXPECT_EQ(dialogs.defaultAnswers(), (QStringList{"Abbrechen", "Abbrechen"}));
-}
-
-// A booking script that leaves a helper holding its output ends its booking
-// when it exits: the send does not wait for the helper, and leaves no
-// descriptor behind.
-TEST_F(SendFlow, AHelperLeftHoldingTheOutputKeepsNoBookingWaiting)
-{
-    bundle.writeScript(kBuchungScript, "#!/bin/sh\nprintf 'x\\036' >> '" + bundle.bookingLog().string()
-                                           + "'\nsleep 5 &\n");
-    const auto descriptors = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
-    const auto before = descriptors();
-    const auto started = std::chrono::steady_clock::now();
-    send();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(4));  // not even one helper's 5 s
-    EXPECT_EQ(bundle.bookingsRecorded().size(), 3u);
-    EXPECT_EQ(confirmations(), 1);
-    EXPECT_EQ(descriptors(), before);
 }
 
 // While a script sleeps for a second, the program answers at once: an event

@@ -48,14 +48,21 @@ TEST(CompletionDialog, ClosesOnReturnAndItsCloseBoxNotOnEscapeAndIsFreshEachTime
     EXPECT_TRUE(QTest::qWaitFor([&] { return next.isNull(); }));
 }
 
-TEST(CompletionDialog, ResizesNoSmallerThan64AndKeepsControlsAtTheTopLeft)
+// Its text and its button show whole and stay where they are when the user
+// makes it larger; it gets no smaller than 64 by 64.
+TEST(CompletionDialog, ShowsItsTextAndOkWholeAndKeepsThemWhenResized)
 {
     ui::wBestaetigung dialog;
     dialog.show();
+    const std::array<QWidget*, 2> controls{dialog.StaticText1(), dialog.pbOK()};
+    const std::array places{controls[0]->geometry(), controls[1]->geometry()};
+    for (const QWidget* control : controls)
+        EXPECT_TRUE(control->isVisible() && dialog.rect().contains(control->geometry())) << control->objectName().toStdString();
+    EXPECT_LE(dialog.StaticText1()->sizeHint().width(), dialog.StaticText1()->width()) << "text cut off";
     dialog.resize(500, 400);
     EXPECT_EQ(dialog.size(), QSize(500, 400));
-    EXPECT_EQ(dialog.pbOK()->geometry(), QRect(116, 72, 69, 20));
-    EXPECT_EQ(dialog.StaticText1()->geometry(), QRect(60, 19, 182, 30));
+    EXPECT_EQ(controls[0]->geometry(), places[0]);
+    EXPECT_EQ(controls[1]->geometry(), places[1]);
     dialog.resize(10, 10);
     EXPECT_EQ(dialog.size(), QSize(64, 64));
 }

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <memory>
 
+#include "app/menu_bar.h"
 #include "bridge/banking_scripts.h"
 #include "tests/support/modal_dialogs.h"
 #include "tests/support/temporary_bundle.h"
@@ -22,7 +23,7 @@ protected:
     ui::Fenster1& openWindow(std::string_view accounts = "Girokonto, Sparbuch")
     {
         bundle.writePrintingScript(kKontennamenScript, accounts);
-        window = std::make_unique<ui::Fenster1>();
+        window = std::make_unique<ui::Fenster1>(Menue());
         window->Open();
         return *window;
     }
