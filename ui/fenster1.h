@@ -15,6 +15,7 @@
 
 #include "import/booking_run.h"
 #include "import/line_list.h"
+#include "import/send_concerns.h"
 #include "ui/send_run.h"
 
 namespace velmora {
@@ -85,7 +86,9 @@ public:
     };
     // Sends one booking per transaction record of the loaded lines, leaving
     // out the first `already_sent` bookings, as long as `run` lets it go on.
-    SendResult buchung_erzeugen(std::size_t already_sent, SendRun& run);
+    // With `readable_only`, bookings without a readable date or amount are
+    // left out and not counted.
+    SendResult buchung_erzeugen(std::size_t already_sent, SendRun& run, bool readable_only = false);
 
 private:
     // What decides which bookings a send gives: the lines, the account, the boxes.
@@ -93,6 +96,7 @@ private:
         std::uint64_t lines_loaded = 0;  // which load of the line list
         std::string account;
         std::array<bool, 4> ticked{};
+        bool readable_only = false;  // "Nur lesbare senden"
         bool operator==(const SendSettings&) const = default;
     };
     // A send that stopped part-way, until another file is chosen or a send completes.
@@ -105,10 +109,12 @@ private:
     SendSettings currentSettings() const;
     import::RunContext countingRun(const std::string& account) const;
     import::RunReport countBookings() const;
-    bool sendDespiteConcerns(const import::RunReport& planned) const;
+    // The answer to the question before a send.
+    enum class SendChoice { everything, readable_only, nothing };
+    SendChoice answerToConcerns(const import::Concerns& concerns, const import::RunReport& planned) const;
     std::optional<std::size_t> bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const;
-    void send(const SendSettings& settings, std::size_t already_sent, std::size_t total);
-    void tellHowTheSendEnded(const SendResult& result, std::size_t total) const;
+    void send(const SendSettings& settings, std::size_t already_sent, std::size_t total, const std::string& left_out);
+    void tellHowTheSendEnded(const SendResult& result, std::size_t total, const std::string& left_out) const;
     QList<QKeySequence> quitKeys() const;
 
     std::uint64_t lines_loaded_ = 0;

@@ -2,6 +2,7 @@
 // list, and sending the loaded lines as bookings through the booking script.
 #include <array>
 #include <string>
+#include <utility>
 
 #include "bridge/banking_scripts.h"
 #include "bridge/zandor_messages.h"
@@ -64,15 +65,18 @@ import::OptionView Fenster1::liveOptions() const
     return [boxes](import::Option option) { return boxes[static_cast<std::size_t>(option)]->isChecked(); };
 }
 
-Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRun& run)
+Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRun& run, bool readable_only)
 {
     const std::string account = pop_konten()->currentText().toStdString();
     SendResult result;
     std::size_t met = 0;
+    bool unreadable = false;  // the booking about to be sent has no readable date or amount
     const import::RunContext booking_run{
         account,
         liveOptions(),
         [&](const import::BookingArguments& booking) {
+            if (std::exchange(unreadable, false) && readable_only)
+                return;
             if (met++ < already_sent)
                 return;
             if (!run.goOn())
@@ -86,6 +90,7 @@ Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRu
             run.bookingSent();
         },
         platform::RuntimeBackgroundTask,
+        [&](import::Unreadable) { unreadable = true; },
     };
     try {
         import::buchung_erzeugen(zeilen, anz_zeilen, booking_run);
