@@ -2,6 +2,7 @@
 // itself: the longest text the room lets through starts a program and, where
 // one argument has a limit of its own, one byte more is refused by the system
 // as well; texts filling the whole room start one beside a large environment.
+// The rules of both systems, from their figures, whichever runs the tests.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -28,6 +29,21 @@ TEST(ArgumentRoom, TheSystemStartsWhatFitsAndRefusesOneArgumentTooLong)
     EXPECT_TRUE(starts({std::string(longest, 'x')}));
     if (room.per_argument < room.all_arguments)
         EXPECT_FALSE(starts({std::string(longest + 1, 'x')}));
+}
+
+TEST(ArgumentRoom, EachSystemsRuleFromItsFigures)
+{
+    using enum platform::ArgumentRule;
+    using Sizes = std::pair<std::size_t, std::size_t>;  // per argument, all arguments
+    constexpr std::size_t mib = 1024 * 1024;
+    const auto room = [](platform::ArgumentRule rule, std::size_t arg_max, std::size_t page, std::size_t taken) {
+        const platform::ArgumentRoom r = platform::ArgumentRoomUnder(rule, arg_max, page, taken);
+        return Sizes{r.per_argument, r.all_arguments};
+    };
+    EXPECT_EQ(room(per_argument_and_whole, 2 * mib, 4096, 1000), Sizes(32 * 4096, 2 * mib - 1000));
+    EXPECT_EQ(room(per_argument_and_whole, 100 * mib, 16384, 0), Sizes(32 * 16384, 6 * mib));  // a large stack
+    EXPECT_EQ(room(whole_only, mib, 16384, 1000), Sizes(mib - 1000, mib - 1000));
+    EXPECT_EQ(room(whole_only, 4096, 4096, 5000), Sizes(0, 0));
 }
 
 TEST(ArgumentRoom, TheWholeRoomStartsBesideALargeEnvironment)
