@@ -118,7 +118,8 @@ Fenster1::SendChoice Fenster1::answerToConcerns(const import::Concerns& concerns
 }
 
 // How many bookings to leave out at the start: those a stopped send of the
-// same lines, account and options has sent already, if the user says so.
+// same lines, account and options, answered alike, has sent already, if the
+// user says so.
 // Nothing when the user cancels.
 std::optional<std::size_t> Fenster1::bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const
 {
