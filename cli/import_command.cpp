@@ -34,10 +34,10 @@ constexpr std::string_view unreadable_refused
 // The preview's mark for a booking --nur-lesbare leaves out.
 constexpr std::string_view left_out_mark = "ausgelassen";
 
-std::string nothingNew(std::size_t files, bool some_left_out)
+std::string nothingNew(std::size_t files, bool readable_only)
 {
     return std::string("Keine Buchung gesendet: Jede Buchung ") + (files == 1 ? "der Datei" : "der Dateien")
-           + (some_left_out ? " ist schon gesendet, unklar oder ohne lesbares Datum oder ohne lesbaren Betrag "
+           + (readable_only ? " ist schon gesendet, unklar oder ohne lesbares Datum oder ohne lesbaren Betrag "
                               "(--nur-lesbare)."
                             : " ist schon gesendet oder unklar.");
 }
@@ -195,7 +195,6 @@ struct Plan {
     bool asks = false;          // an unreadable date or amount, a text too long, a date order in doubt
     bool unclear_left = false;  // a booking stays home because the record has it "unterwegs"
     std::vector<std::string> never_sent;  // why, when the files give no booking at all
-    std::size_t left_out = 0;             // by --nur-lesbare
 };
 
 // Judges every booking against the record and tells what each file gives and
@@ -212,7 +211,6 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
         const auto take = [&](const import::BookingArguments& booking) {
             record::Judgement judgement = planner.judge(booking);
             const bool left_out = std::exchange(unreadable, false) && invocation.readable_only;
-            plan.left_out += left_out ? 1 : 0;
             if (judgement.goes_out && !left_out)
                 plan.outgoing.push_back({booking, std::move(judgement.key)});
         };
@@ -253,7 +251,7 @@ int send(const Invocation& invocation, const std::vector<LoadedFile>& files, con
         }
         const int done = planned.unclear_left ? exit_unclear_left : exit_done;
         if (planned.outgoing.empty()) {
-            streams.tell(nothingNew(files.size(), planned.left_out > 0) + "\n");
+            streams.tell(nothingNew(files.size(), invocation.readable_only) + "\n");
             return done;
         }
         // A batch never books a wrong date or amount unasked; the window asks.

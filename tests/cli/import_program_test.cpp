@@ -18,8 +18,9 @@ struct StatusRow {
     const char* name;
     // DATEI: a file of three records; UNLESBAR: one whose second amount is no number;
     // OFFEN: one whose dates read day or month first; OHNE: two records, the last without "^";
-    // ALLEIN: that last record alone; LANG: two records, the last with a payee longer than any
-    // system hands a program; BILD: a picture; FEHLT: a file that is not there
+    // ALLEIN: that last record alone; KEINE: one record, its amount no number; LANG: two
+    // records, the last with a payee longer than any system hands a program; BILD: a picture;
+    // FEHLT: a file that is not there
     std::vector<std::string> arguments;
     std::string accounts;
     int status;
@@ -42,6 +43,7 @@ TEST_P(Statuses, EndTheProgramAsTheCallAndZandorDecide)
                  : argument == "OFFEN"    ? file("offen.qif", "D09/03/2018\nT-1.00\n^\nD08/03/2018\nT-2.00\n^\n")
                  : argument == "OHNE"     ? file("ohne.qif", "D01.03.2026\nT-1,00\n^\nD02.03.2026\nT-2,00\n")
                  : argument == "ALLEIN"   ? file("allein.qif", "D02.03.2026\nT-2,00\n")
+                 : argument == "KEINE"    ? file("keine.qif", "D02.03.2026\nT12abc\n^\n")
                  : argument == "LANG"     ? file("lang.qif", "D01.03.2026\nT-1,00\n^\nD02.03.2026\nT-2,00\nP"
                                                                  + std::string(2 << 20, 'x') + "\n^\n")
                  : argument == "BILD"     ? file("bild.png", std::string_view("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16))
@@ -85,6 +87,9 @@ const StatusRow status_rows[] = {
      "3 Buchungen an Zandor gesendet.", 3},
     {"UnreadableAmountLeftOutWithNurLesbare", {"--konto", "Girokonto", "--nur-lesbare", "UNLESBAR"}, "Girokonto", 0,
      "unlesbar.qif: Nicht gesendet: 1 Buchung ohne lesbaren Betrag (Zeile 7) (--nur-lesbare)\n", 2},
+    {"NurLesbareLeavingEveryBookingOut", {"--konto", "Girokonto", "--nur-lesbare", "KEINE"}, "Girokonto", 0,
+     "Keine Buchung gesendet: Jede Buchung der Datei ist schon gesendet, unklar oder ohne lesbares Datum oder ohne "
+     "lesbaren Betrag (--nur-lesbare).", 0},
     {"TrotzdemOrNurLesbare", {"--konto", "Girokonto", "--trotzdem", "--nur-lesbare", "UNLESBAR"}, "", 2,
      "--trotzdem und --nur-lesbare schließen einander aus", 0},
     {"LastRecordWithoutCaretNamedNotSent", {"--konto", "Girokonto", "OHNE"}, "Girokonto", 0,
