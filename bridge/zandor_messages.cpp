@@ -37,8 +37,14 @@ std::string EuroAmount(std::string_view betrag)
     return out + "," + cents.substr(euro_digits) + " €";
 }
 
-std::string NothingToSend(std::size_t files)
+std::string NothingToSend(std::size_t files, const std::vector<std::string>& never_sent)
 {
+    if (!never_sent.empty()) {
+        std::string why = "Keine Buchung gesendet:";
+        for (const std::string& sentence : never_sent)
+            why += " " + sentence + ".";
+        return why;
+    }
     return files == 1 ? "Keine Buchung gesendet: Die Datei enthält keine Transaktion, die an Zandor zu senden ist."
                       : "Keine Buchung gesendet: Die Dateien enthalten keine Transaktion, die an Zandor zu senden ist.";
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -18,8 +19,10 @@ inline constexpr std::string_view zandor_not_ready =
 // «123456» as «1.234,56 €». An amount that is no plain number goes as it is.
 std::string EuroAmount(std::string_view betrag);
 
-// A send that found no record to send, in one file or in several.
-std::string NothingToSend(std::size_t files);
+// A send that found no record to send, in one file or in several; when
+// something in them is never sent, its sentences (without their full stops)
+// say why instead.
+std::string NothingToSend(std::size_t files, const std::vector<std::string>& never_sent = {});
 
 // "1 Buchung an Zandor gesendet." or "1.000 Buchungen an Zandor gesendet."
 std::string BookingsSent(std::size_t sent);

@@ -49,6 +49,7 @@ constexpr Switch switches[] = {
     {"--konten", [](Parsed& parsed) { parsed.accounts = true; }},
     {"--vorschau", [](Parsed& parsed) { parsed.invocation.preview = true; }},
     {"--trotzdem", [](Parsed& parsed) { parsed.invocation.send_unreadable = true; }},
+    {"--nur-lesbare", [](Parsed& parsed) { parsed.invocation.readable_only = true; }},
     {"--alle", [](Parsed& parsed) { parsed.invocation.record.send_all = true; }},
     {"--vergessen", [](Parsed& parsed) { parsed.note(RecordNote::vergessen); }},
     {"--angekommen", [](Parsed& parsed) { parsed.note(RecordNote::angekommen); }},
@@ -169,6 +170,8 @@ private:
             return UsageError{"keine DATEI angegeben"};
         if (format_given_ && !invocation_.preview)
             return UsageError{"--format gilt nur mit --vorschau"};
+        if (invocation_.send_unreadable && invocation_.readable_only)
+            return UsageError{"--trotzdem und --nur-lesbare schließen einander aus"};
         return checkedRecordUse();
     }
 

@@ -53,6 +53,7 @@ struct Invocation {
     std::array<bool, 4> ticked{};  // indexed by import::Option
     bool preview = false;
     bool send_unreadable = false;  // --trotzdem: also bookings without a readable date or amount
+    bool readable_only = false;    // --nur-lesbare: the others, without those bookings
     PreviewFormat format = PreviewFormat::text;
     std::vector<std::filesystem::path> files;
     RecordUse record;

@@ -10,7 +10,7 @@ std::string FileSummary(std::string_view file_name, const import::RunReport& rep
     const std::string name(file_name);
     std::string summary = name + ": " + text::CountOf(report.sent, "Buchung", "Buchungen") + ", "
                           + text::CountOf(report.skipped, "Datensatz", "Datensätze") + " übersprungen\n";
-    for (const std::vector<std::string>* parts : {&concerns.unreadable, &concerns.date_order})
+    for (const std::vector<std::string>* parts : {&concerns.unreadable, &concerns.never_sent, &concerns.date_order})
         for (const std::string& part : *parts)
             summary += name + ": " + part + "\n";
     return summary;

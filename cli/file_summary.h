@@ -1,8 +1,8 @@
 #pragma once
 // What velmora-import tells about each file on standard error: the bookings
-// it gives, the records it leaves out, and what a send must not do unasked:
-// bookings whose date or amount could not be read, and dates whose day and
-// month "--monat-tag" may take the wrong way round.
+// it gives, the records it leaves out, what a send must not do unasked
+// (bookings whose date or amount could not be read, dates whose day and month
+// "--monat-tag" may take the wrong way round), and what never goes out.
 #include <string>
 #include <string_view>
 

@@ -29,12 +29,19 @@ namespace {
 
 constexpr std::string_view unreadable_refused
     = "Keine Buchung gesendet: Buchungen ohne lesbares Datum oder ohne lesbaren Betrag und Daten, bei denen Tag und "
-      "Monat vertauscht sein können, gehen nur mit --trotzdem an Zandor, dann so, wie die Vorschau sie zeigt.";
+      "Monat vertauscht sein können, gehen nur mit --trotzdem an Zandor, dann so, wie die Vorschau sie zeigt; mit "
+      "--nur-lesbare gehen alle Buchungen außer denen ohne lesbares Datum oder ohne lesbaren Betrag. Eine Buchung "
+      "mit zu langem Text geht nie.";
 
-std::string nothingNew(std::size_t files)
+// The preview's mark for a booking --nur-lesbare leaves out.
+constexpr std::string_view left_out_mark = "ausgelassen";
+
+std::string nothingNew(std::size_t files, bool readable_only)
 {
     return std::string("Keine Buchung gesendet: Jede Buchung ") + (files == 1 ? "der Datei" : "der Dateien")
-           + " ist schon gesendet oder unklar.";
+           + (readable_only ? " ist schon gesendet, unklar oder ohne lesbares Datum oder ohne lesbaren Betrag "
+                              "(--nur-lesbare)."
+                            : " ist schon gesendet oder unklar.");
 }
 
 struct LoadedFile {
@@ -82,14 +89,19 @@ import::RunReport runOver(const LoadedFile& file, const Invocation& invocation,
                                 [&line](std::int64_t begins) { line = begins; }));
 }
 
-// Tells what the file gives; true when a send must not go out without --trotzdem.
-bool tellSummary(const LoadedFile& file, const import::RunReport& report, const Invocation& invocation,
-                 const Streams& streams)
+// Tells what the file gives, and what --nur-lesbare leaves out of it; the
+// concerns decide whether a send may go out without --trotzdem or
+// --nur-lesbare.
+import::Concerns tellSummary(const LoadedFile& file, const import::RunReport& report, const Invocation& invocation,
+                             const Streams& streams)
 {
-    const import::Concerns concerns
+    import::Concerns concerns
         = import::concerns_before_sending(report, invocation.is_ticked(import::Option::monat_tag), box_words);
-    streams.tell(FileSummary(file.path.string(), report, concerns));
-    return !concerns.empty();
+    std::string summary = FileSummary(file.path.string(), report, concerns);
+    if (invocation.readable_only && report.sent_unreadable > 0)
+        summary += file.path.string() + ": " + import::bookings_left_out(report, true) + " (--nur-lesbare)\n";
+    streams.tell(summary);
+    return concerns;
 }
 
 using AppendBooking = void (*)(std::string&, const import::BookingArguments&);
@@ -133,10 +145,12 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
         std::int64_t line = -1;
         const auto show = [&](const import::BookingArguments& booking) {
             const record::Judgement judgement = planner.judge(booking, {name, line});
+            const import::Unreadable told = std::exchange(unreadable, {});
+            const bool left_out = invocation.readable_only && (told.date || told.amount);
             if (table)
-                AppendTableRow(out, booking, markShown(judgement.mark, booking, being_sent),
-                               std::exchange(unreadable, {}));
-            else if (judgement.goes_out)
+                AppendTableRow(out, booking, left_out ? left_out_mark : markShown(judgement.mark, booking, being_sent),
+                               told);
+            else if (judgement.goes_out && !left_out)
                 append(out, booking);
             streams.out.written();
         };
@@ -188,8 +202,9 @@ std::optional<int> refusedByZandor(std::string_view konto, const Streams& stream
 struct Plan {
     std::vector<OutgoingBooking> outgoing;
     std::size_t bookings = 0;  // those that stay home included
-    bool asks = false;          // a booking without a readable date or amount, or a date order in doubt
+    bool asks = false;          // an unreadable date or amount, a text too long, a date order in doubt
     bool unclear_left = false;  // a booking stays home because the record has it "unterwegs"
+    std::vector<std::string> never_sent;  // why, when the files give no booking at all
 };
 
 // Judges every booking against the record and tells what each file gives and
@@ -203,13 +218,21 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
         const LoadedFile& file = files[index];
         const std::string name = file.path.string();
         planner.startFile();
-        const auto take = [&](const import::BookingArguments& booking, std::int64_t line) {
+        bool unreadable = false;
+        std::int64_t line = -1;
+        // Every booking is judged, so that equal bookings count alike whichever way the file is sent.
+        const auto take = [&](const import::BookingArguments& booking) {
             record::Judgement judgement = planner.judge(booking, {name, line});
-            if (judgement.goes_out)
+            const bool left_out = std::exchange(unreadable, false) && invocation.readable_only;
+            if (judgement.goes_out && !left_out)
                 plan.outgoing.push_back({booking, std::move(judgement.key), index, line});
         };
-        const import::RunReport report = runOver(file, invocation, take);
-        plan.asks |= tellSummary(file, report, invocation, streams);
+        const import::RunReport report = runOver(
+            file, runFor(invocation, take, [&](import::Unreadable) { unreadable = true; },
+                         [&line](std::int64_t begins) { line = begins; }));
+        const import::Concerns concerns = tellSummary(file, report, invocation, streams);
+        plan.asks |= concerns.asks;
+        plan.never_sent.insert(plan.never_sent.end(), concerns.never_sent.begin(), concerns.never_sent.end());
         plan.bookings += report.sent;
     }
     streams.tell(StayingHomeSummary(planner.stayingHome(), invocation));
@@ -237,16 +260,16 @@ int send(const Invocation& invocation, const std::vector<LoadedFile>& files, con
             return *status;
         const Plan planned = plan(invocation, files, record.sent, streams);
         if (planned.bookings == 0) {
-            streams.tell(NothingToSend(files.size()) + "\n");
+            streams.tell(NothingToSend(files.size(), planned.never_sent) + "\n");
             return static_cast<int>(exit_done);
         }
         const int done = planned.unclear_left ? exit_unclear_left : exit_done;
         if (planned.outgoing.empty()) {
-            streams.tell(nothingNew(files.size()) + "\n");
+            streams.tell(nothingNew(files.size(), invocation.readable_only) + "\n");
             return done;
         }
         // A batch never books a wrong date or amount unasked; the window asks.
-        if (planned.asks && !invocation.send_unreadable) {
+        if (planned.asks && !invocation.send_unreadable && !invocation.readable_only) {
             streams.tell(std::string(unreadable_refused) + "\n");
             return static_cast<int>(exit_refused);
         }

@@ -10,6 +10,7 @@
 
 #include "import/date_order.h"
 #include "import/line_list.h"
+#include "platform/argument_room.h"
 
 namespace velmora::import {
 
@@ -46,7 +47,14 @@ struct RunContext {
     // record begins (its first line that is not empty), so that a booking can
     // be named by its place in the file; may be empty.
     std::function<void(std::int64_t)> record_line = {};
+    // How long the texts of a booking may be: one the booking script could
+    // not receive is never sent.
+    platform::ArgumentRoom argument_room = platform::ScriptArgumentRoom();
 };
+
+// A line index for what no line of the file gave.
+inline constexpr std::int64_t no_line = -1;
+inline constexpr std::int64_t no_date_line = no_line;
 
 // What a run did with the records it met.
 struct RunReport {
@@ -60,12 +68,22 @@ struct RunReport {
     // For each booking sent whose (last) T line was no amount, in order: the
     // index of that line. A bare "T" and a record without one are not here.
     std::vector<std::int64_t> unreadable_amounts;
+    // The bookings sent without a readable date or amount, each counted once.
+    std::size_t sent_unreadable = 0;
+    // For each booking not sent because one of its texts is longer than the
+    // booking script could receive, in order: the index of the line that
+    // gave the longest text (its "^" line when no line of the file did).
+    std::vector<std::int64_t> too_long;
+    // Records of transaction blocks that end without "^" with a D, T, P, M or
+    // L line among their lines, and are therefore never sent: the index of
+    // each one's first line, for those a header of another block cuts off,
+    // and for the one the last line treated leaves open (no_line if none).
+    std::vector<std::int64_t> unclosed_before_header;
+    std::int64_t unclosed_at_end = no_line;
     // What the dates of the transaction records and the option lines above
     // them say about the order of day and month.
     DateEvidence dates;
 };
-
-inline constexpr std::int64_t no_date_line = -1;
 
 // Treats the lines 0..last_index (at most the list's upper bound) and sends
 // the records. An exception from `send` ends the run at that record and passes

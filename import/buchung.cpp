@@ -15,15 +15,15 @@ void Buchung::reset(std::string_view betrag_default) {
 
 void Buchung::write_arguments(std::vector<std::string>& arguments) const {
     arguments.resize(booking_texts);
-    arguments[0] = datum;
-    arguments[1] = datum;
-    arguments[2] = betrag;
-    arguments[3] = konto_von;
-    arguments[4] = konto_an;
-    arguments[5] = kategorie;
-    arguments[6] = empfaenger;
-    arguments[7] = memo;
-    arguments[8].clear();
+    arguments[datum_text] = datum;
+    arguments[datum_again_text] = datum;
+    arguments[betrag_text] = betrag;
+    arguments[konto_von_text] = konto_von;
+    arguments[konto_an_text] = konto_an;
+    arguments[kategorie_text] = kategorie;
+    arguments[empfaenger_text] = empfaenger;
+    arguments[memo_text] = memo;
+    arguments[empty_text].clear();
 }
 
 }  // namespace velmora::import

@@ -14,6 +14,18 @@ inline constexpr std::string_view sonstiges = "Sonstiges";
 inline constexpr std::string_view betrag_ohne_t_zeile = "0000";
 // Number of texts the booking script expects.
 inline constexpr std::size_t booking_texts = 9;
+// Where each field stands among them; the last text is always empty.
+enum BookingText : std::size_t {
+    datum_text,
+    datum_again_text,
+    betrag_text,
+    konto_von_text,
+    konto_an_text,
+    kategorie_text,
+    empfaenger_text,
+    memo_text,
+    empty_text,
+};
 
 struct Buchung {
     std::string datum;

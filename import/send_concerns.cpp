@@ -65,7 +65,24 @@ std::vector<std::string> unreadable(const RunReport& report) {
     if (report.dates.sent_unreadable_either_way()) parts.emplace_back(forms_read);
     if (!report.unreadable_amounts.empty())
         parts.push_back(bookings_without_amount(report.unreadable_amounts) + goes(report.unreadable_amounts.size())
-                        + " mit dem Text ihrer T-Zeile als Betrag an Zandor");
+                        + " mit dem an Zandor, was die Regeln für Beträge von ihrer T-Zeile übrig lassen (aus T1.234 "
+                          "wird 123, also 1,23 €)");
+    return parts;
+}
+
+std::string is_not_sent(std::size_t count) { return count == 1 ? " wird nicht gesendet" : " werden nicht gesendet"; }
+
+std::vector<std::string> never_sent(const RunReport& report) {
+    std::vector<std::string> parts;
+    if (!report.too_long.empty())
+        parts.push_back(bookings_too_long(report.too_long) + is_not_sent(report.too_long.size())
+                        + ": Das System übergibt einem Programm keinen so langen Text");
+    if (!report.unclosed_before_header.empty())
+        parts.push_back(records_cut_by_header(report.unclosed_before_header)
+                        + is_not_sent(report.unclosed_before_header.size()));
+    if (report.unclosed_at_end != no_line)
+        parts.push_back("Der letzte Datensatz (ab Zeile " + std::to_string(report.unclosed_at_end + 1)
+                        + ") endet ohne „^“ und wird nicht gesendet");
     return parts;
 }
 
@@ -83,8 +100,21 @@ std::vector<std::string> date_order(const DateEvidence& dates, bool swap_month_d
 
 }  // namespace
 
+std::string bookings_left_out(const RunReport& report, bool readable_only) {
+    std::vector<std::string> parts;
+    if (readable_only && !report.undated.empty()) parts.push_back(undated_bookings(report.undated));
+    if (readable_only && !report.unreadable_amounts.empty())
+        parts.push_back(bookings_without_amount(report.unreadable_amounts));
+    if (!report.too_long.empty()) parts.push_back(bookings_too_long(report.too_long));
+    std::string said;
+    for (const std::string& part : parts) said += (said.empty() ? "Nicht gesendet: " : "; ") + part;
+    return said;
+}
+
 Concerns concerns_before_sending(const RunReport& report, bool swap_month_day, const BoxWords& words) {
-    return {unreadable(report), date_order(report.dates, swap_month_day, words)};
+    Concerns concerns{unreadable(report), date_order(report.dates, swap_month_day, words), never_sent(report)};
+    concerns.asks = !concerns.unreadable.empty() || !concerns.date_order.empty() || !report.too_long.empty();
+    return concerns;
 }
 
 }  // namespace velmora::import

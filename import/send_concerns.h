@@ -1,10 +1,12 @@
 #pragma once
 // What the user must hear before a send, part by part, in the words the
 // window and velmora-import share: bookings that would go out without a
-// readable date or amount, the forms of date Velmora reads, and dates whose
-// day and month "Monat/Tag tauschen" may take the wrong way round. The
-// window asks one question made of these parts; velmora-import writes them
-// into its summary and sends only with --trotzdem.
+// readable date or amount, the forms of date Velmora reads, dates whose day
+// and month "Monat/Tag tauschen" may take the wrong way round, and what never
+// goes out (bookings the booking script could not receive, records without
+// "^"). The window asks one question made of these parts; velmora-import
+// writes them into its summary and sends only with --trotzdem or
+// --nur-lesbare, when they ask.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +33,23 @@ struct Concerns {
     // Each form of date the box reads against the file or the file leaves
     // open; and whether the other setting of the box reads every date.
     std::vector<std::string> date_order;
+    // The bookings with a text too long for the booking script, the records
+    // a header cuts off without "^", and the last record without it.
+    std::vector<std::string> never_sent;
+    // Whether a send needs the user's yes: for all of these but a record
+    // without "^", which is only told.
+    bool asks = false;
 
-    bool empty() const { return unreadable.empty() && date_order.empty(); }
+    bool empty() const { return unreadable.empty() && date_order.empty() && never_sent.empty(); }
 };
 
 Concerns concerns_before_sending(const RunReport& report, bool swap_month_day, const BoxWords& words);
+
+// The bookings a send leaves out, for the user who enters them by hand: those
+// with a text too long for the booking script, and, when only the readable
+// ones are sent, those without a readable date or amount. "Nicht gesendet: 1
+// Buchung ohne lesbares Datum (Zeile 6); 1 Buchung mit zu langem Text
+// (Zeile 9)"; empty when the send leaves none out.
+std::string bookings_left_out(const RunReport& report, bool readable_only);
 
 }  // namespace velmora::import

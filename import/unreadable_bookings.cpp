@@ -45,4 +45,15 @@ std::string bookings_without_amount(const std::vector<std::int64_t>& amount_line
            + ")";
 }
 
+std::string bookings_too_long(const std::vector<std::int64_t>& lines)
+{
+    return text::CountOf(lines.size(), "Buchung", "Buchungen") + " mit zu langem Text (" + places(lines) + ")";
+}
+
+std::string records_cut_by_header(const std::vector<std::int64_t>& first_lines)
+{
+    return text::CountOf(first_lines.size(), "Datensatz", "Datensätze") + " vor einer Kopfzeile ohne „^“ (ab "
+           + places(first_lines) + ")";
+}
+
 }  // namespace velmora::import

@@ -17,6 +17,7 @@
 
 #include "import/booking_run.h"
 #include "import/line_list.h"
+#include "import/send_concerns.h"
 #include "ui/send_run.h"
 
 namespace velmora {
@@ -94,7 +95,9 @@ public:
     };
     // Sends one booking per transaction record of the loaded lines, leaving
     // out the first `already_sent` bookings, as long as `run` lets it go on.
-    SendResult buchung_erzeugen(std::size_t already_sent, SendRun& run);
+    // With `readable_only`, bookings without a readable date or amount are
+    // left out and not counted.
+    SendResult buchung_erzeugen(std::size_t already_sent, SendRun& run, bool readable_only = false);
 
 private:
     // Besides the lines, what decides which bookings a send gives: the
@@ -102,6 +105,7 @@ private:
     struct SendSettings {
         std::string account;
         std::array<bool, 4> ticked{};  // by import::Option
+        bool readable_only = false;    // answered "Nur lesbare senden"
         bool operator==(const SendSettings&) const = default;
     };
     // A send that did not complete, remembered by the content of its lines:
@@ -117,12 +121,14 @@ private:
     SendSettings currentSettings() const;
     import::RunContext countingRun(const std::string& account) const;
     import::RunReport countBookings() const;
-    bool sendDespiteConcerns(const import::RunReport& planned) const;
+    // The answer to the question before a send.
+    enum class SendChoice { everything, readable_only, nothing };
+    SendChoice answerToConcerns(const import::Concerns& concerns, const import::RunReport& planned) const;
     std::optional<std::size_t> bookingsToLeaveOut(const SendSettings& settings, std::size_t total) const;
     std::string changesSince(const SendSettings& then, const SendSettings& now) const;
     std::vector<std::int64_t> bookingLines(const SendSettings& settings) const;
-    void send(const SendSettings& settings, std::size_t already_sent, std::size_t total);
-    void tellHowTheSendEnded(const SendResult& result, std::size_t total) const;
+    void send(const SendSettings& settings, std::size_t already_sent, std::size_t total, const std::string& left_out);
+    void tellHowTheSendEnded(const SendResult& result, std::size_t total, const std::string& left_out) const;
     std::string inDoubt(const SendResult& result, bool ended) const;
     QList<QKeySequence> quitKeys() const;
     // The digest of the loaded lines' content.

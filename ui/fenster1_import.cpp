@@ -2,6 +2,7 @@
 // list, and sending the loaded lines as bookings through the booking script.
 #include <array>
 #include <string>
+#include <utility>
 
 #include "bridge/banking_scripts.h"
 #include "bridge/zandor_messages.h"
@@ -71,16 +72,19 @@ import::OptionView Fenster1::liveOptions() const
     };
 }
 
-Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRun& run)
+Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRun& run, bool readable_only)
 {
     const std::string account = pop_konten()->currentText().toStdString();
     SendResult result;
     std::size_t met = 0;
     std::int64_t line = -1;
+    bool unreadable = false;  // the booking about to be sent has no readable date or amount
     const import::RunContext booking_run{
         account,
         liveOptions(),
         [&](const import::BookingArguments& booking) {
+            if (std::exchange(unreadable, false) && readable_only)
+                return;
             if (met++ < already_sent)
                 return;
             if (!run.goOn())
@@ -94,7 +98,7 @@ Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRu
             run.bookingSent();
         },
         platform::RuntimeBackgroundTask,
-        {},
+        [&](import::Unreadable) { unreadable = true; },
         [&line](std::int64_t begins) { line = begins; },
     };
     try {

@@ -4,6 +4,7 @@
 // changed since, which may make the bookings that went out impossible to
 // tell apart from the rest.
 #include <QCryptographicHash>
+#include <utility>
 
 #include "platform/dialogs.h"
 #include "platform/event_loop.h"
@@ -59,6 +60,8 @@ std::string Fenster1::changesSince(const SendSettings& then, const SendSettings&
     for (std::size_t option = 0; option < boxes.size(); ++option)
         if (now.ticked[option] != then.ticked[option])
             add((now.ticked[option] ? "mit „" : "ohne „") + boxes[option]->text().toStdString() + "“");
+    if (now.readable_only != then.readable_only)
+        add(std::string(now.readable_only ? "„" : "nicht „") + std::string(messages::send_readable_only) + "“");
     return changes;
 }
 
@@ -68,12 +71,18 @@ std::string Fenster1::changesSince(const SendSettings& then, const SendSettings&
 std::vector<std::int64_t> Fenster1::bookingLines(const SendSettings& settings) const
 {
     std::vector<std::int64_t> lines;
-    const import::RunContext run{settings.account,
-                                 [&settings](import::Option o) { return settings.ticked[static_cast<std::size_t>(o)]; },
-                                 [](const import::BookingArguments&) {},
-                                 platform::RuntimeBackgroundTask,
-                                 {},
-                                 [&lines](std::int64_t line) { lines.push_back(line); }};
+    std::int64_t line = -1;
+    bool unreadable = false;  // "Nur lesbare senden" leaves such a booking out
+    const import::RunContext run{
+        settings.account,
+        [&settings](import::Option o) { return settings.ticked[static_cast<std::size_t>(o)]; },
+        [&](const import::BookingArguments&) {
+            if (!(std::exchange(unreadable, false) && settings.readable_only))
+                lines.push_back(line);
+        },
+        platform::RuntimeBackgroundTask,
+        [&unreadable](import::Unreadable) { unreadable = true; },
+        [&line](std::int64_t begins) { line = begins; }};
     const platform::InputBlocker no_input_while_counting;
     import::buchung_erzeugen(zeilen, anz_zeilen, run);
     return lines;

@@ -1,7 +1,8 @@
 // The send button: the checks before a send, the questions the user answers
-// first (bookings without a date or an amount, dates whose day and month may
-// be swapped, a send that stopped part-way: see fenster1_resume.cpp), the
-// send itself, and what the user is told when it ends.
+// first (bookings without a date or an amount, bookings and records that
+// never go out, dates whose day and month may be swapped, a send that did not
+// complete: see fenster1_resume.cpp), the send itself, and what the user is
+// told when it ends.
 #include <cstdio>
 
 #include "bridge/zandor_messages.h"
@@ -49,26 +50,38 @@ void Fenster1::btn_save_Action()
         return;
     }
     // The same walk as the send's, without sending: how many bookings, which
-    // of them lack a date or an amount, and how the file orders day and
-    // month are known before the first goes out.
+    // of them lack a date or an amount or could not be received, which
+    // records end without "^", and how the file orders day and month are
+    // known before the first goes out.
     const import::RunReport planned = countBookings();
+    const import::Concerns concerns
+        = import::concerns_before_sending(planned, monat_tag()->isChecked(), messages::box_words);
     // "Script ausgeführt" would be untrue when no script ran at all.
     if (planned.sent == 0) {
-        platform::MsgBox(NothingToSend(1));
+        platform::MsgBox(NothingToSend(1, concerns.never_sent));
         return;
     }
-    if (!sendDespiteConcerns(planned))
+    const SendChoice choice = answerToConcerns(concerns, planned);
+    if (choice == SendChoice::nothing)
         return;
-    const SendSettings settings = currentSettings();
-    const std::optional<std::size_t> already_sent = bookingsToLeaveOut(settings, planned.sent);
+    SendSettings settings = currentSettings();
+    settings.readable_only = choice == SendChoice::readable_only;
+    const std::string left_out = import::bookings_left_out(planned, settings.readable_only);
+    // The count of a send is what it sends.
+    const std::size_t total = planned.sent - (settings.readable_only ? planned.sent_unreadable : 0);
+    if (total == 0) {
+        platform::MsgBox(messages::SentWithoutSome(0, left_out));
+        return;
+    }
+    const std::optional<std::size_t> already_sent = bookingsToLeaveOut(settings, total);
     if (!already_sent)
         return;
-    if (*already_sent == planned.sent) {
+    if (*already_sent == total) {
         stopped_send_.reset();
         platform::MsgBox(messages::all_sent);
         return;
     }
-    send(settings, *already_sent, planned.sent);
+    send(settings, *already_sent, total, left_out);
 }
 
 Fenster1::SendSettings Fenster1::currentSettings() const
@@ -92,23 +105,34 @@ import::RunReport Fenster1::countBookings() const
     return import::buchung_erzeugen(zeilen, anz_zeilen, countingRun(account));
 }
 
-bool Fenster1::sendDespiteConcerns(const import::RunReport& planned) const
+Fenster1::SendChoice Fenster1::answerToConcerns(const import::Concerns& concerns,
+                                                 const import::RunReport& planned) const
 {
-    const import::Concerns concerns
-        = import::concerns_before_sending(planned, monat_tag()->isChecked(), messages::box_words);
     if (concerns.empty())
-        return true;
-    const QString question = platform::QText(messages::QuestionBeforeSending(concerns));
-    return platform::Ask(question, answers({messages::send_anyway, messages::cancel}), 1, 1) == 0;
+        return SendChoice::everything;
+    // Leaving out the unreadable bookings sends less only where there are some.
+    const bool offers_readable_only = planned.sent_unreadable > 0;
+    const QString question = platform::QText(messages::QuestionBeforeSending(concerns, offers_readable_only));
+    if (!offers_readable_only)
+        return platform::Ask(question, answers({messages::send_anyway, messages::cancel}), 1, 1) == 0
+                   ? SendChoice::everything
+                   : SendChoice::nothing;
+    const auto offered = answers({messages::send_anyway, messages::send_readable_only, messages::cancel});
+    switch (platform::Ask(question, offered, 2, 2)) {
+    case 0: return SendChoice::everything;
+    case 1: return SendChoice::readable_only;
+    default: return SendChoice::nothing;
+    }
 }
 
-void Fenster1::send(const SendSettings& settings, std::size_t already_sent, std::size_t total)
+void Fenster1::send(const SendSettings& settings, std::size_t already_sent, std::size_t total,
+                    const std::string& left_out)
 {
     SendResult result;
     bool quit_requested = false;
     {
         SendRun run(this, already_sent, total, quitKeys());
-        result = buchung_erzeugen(already_sent, run);
+        result = buchung_erzeugen(already_sent, run, settings.readable_only);
         quit_requested = run.quitRequested();
     }
     if (result.end == SendResult::End::completed)
@@ -123,14 +147,18 @@ void Fenster1::send(const SendSettings& settings, std::size_t already_sent, std:
         platform::Quit(0);
         return;
     }
-    tellHowTheSendEnded(result, total);
+    tellHowTheSendEnded(result, total, left_out);
 }
 
-void Fenster1::tellHowTheSendEnded(const SendResult& result, std::size_t total) const
+void Fenster1::tellHowTheSendEnded(const SendResult& result, std::size_t total, const std::string& left_out) const
 {
     switch (result.end) {
     case SendResult::End::completed:
-        velmora::wBestaetigung()->ShowModal();
+        // The user who enters the rest by hand hears which they are.
+        if (!left_out.empty())
+            platform::MsgBox(messages::SentWithoutSome(result.sent, left_out));
+        else
+            velmora::wBestaetigung()->ShowModal();
         return;
     case SendResult::End::halted:
         platform::MsgBox(halted(result.sent, total));

@@ -35,13 +35,23 @@ std::string dateOf(const import::BookingArguments& booking)
 
 }  // namespace
 
-std::string QuestionBeforeSending(const import::Concerns& concerns)
+std::string QuestionBeforeSending(const import::Concerns& concerns, bool offers_readable_only)
 {
     std::string question;
-    for (const std::vector<std::string>* parts : {&concerns.unreadable, &concerns.date_order})
+    for (const std::vector<std::string>* parts : {&concerns.unreadable, &concerns.never_sent, &concerns.date_order})
         if (!parts->empty())
             question += sentences(*parts) + "\n\n";
+    if (offers_readable_only)
+        question += "„" + std::string(send_readable_only)
+                    + "“ sendet alle anderen Buchungen und lässt die ohne lesbares Datum oder ohne lesbaren Betrag "
+                      "weg.\n\n";
     return question + "Trotzdem senden?";
+}
+
+std::string SentWithoutSome(std::size_t sent, std::string_view left_out)
+{
+    return (sent == 0 ? std::string("Keine Buchung gesendet.") : BookingsSent(sent)) + "\n\n" + std::string(left_out)
+           + ".";
 }
 
 std::string ResumeQuestion(std::size_t sent, std::size_t total, std::string_view account, std::string_view changes)

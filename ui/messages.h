@@ -17,6 +17,7 @@ inline constexpr std::string_view all_sent = "Damit sind alle Buchungen dieser D
 
 // The answers to the questions before a send.
 inline constexpr std::string_view send_anyway = "Trotzdem senden";
+inline constexpr std::string_view send_readable_only = "Nur lesbare senden";
 inline constexpr std::string_view cancel = "Abbrechen";
 inline constexpr std::string_view send_the_rest = "Weitersenden";
 inline constexpr std::string_view send_all = "Alle senden";
@@ -29,9 +30,14 @@ inline constexpr import::BoxWords box_words{"mit „Monat/Tag tauschen“", "ohn
                                             "ohne den Haken"};
 
 // Asked before a send of which the user must hear something first: the
-// unreadable dates and amounts, one sentence a line, then what the box and
-// the file's date order make of the dates.
-std::string QuestionBeforeSending(const import::Concerns& concerns);
+// unreadable dates and amounts, one sentence a line, then what never goes
+// out, then what the box and the file's date order make of the dates. With
+// `offers_readable_only`, it says what "Nur lesbare senden" does.
+std::string QuestionBeforeSending(const import::Concerns& concerns, bool offers_readable_only);
+
+// A send that went through but left bookings out: how many went, and which
+// stayed out (`left_out` as import::bookings_left_out says it).
+std::string SentWithoutSome(std::size_t sent, std::string_view left_out);
 
 // Asked when the same lines were sent before and that send stopped after
 // `sent` of `total` bookings had reached `account`. `changes` names what

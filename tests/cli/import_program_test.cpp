@@ -16,7 +16,10 @@ constexpr std::string_view unreadable_amount = "!Type:Bank\nD01.03.2026\nT€ -1
 struct StatusRow {
     const char* name;
     // DATEI: a file of three records; UNLESBAR: one whose second amount is no number;
-    // OFFEN: one whose dates read day or month first; BILD: a picture; FEHLT: a file that is not there
+    // OFFEN: one whose dates read day or month first; OHNE: two records, the last without "^";
+    // ALLEIN: that last record alone; KEINE: one record, its amount no number; LANG: two
+    // records, the last with a payee longer than any system hands a program; BILD: a picture;
+    // FEHLT: a file that is not there
     std::vector<std::string> arguments;
     std::string accounts;
     int status;
@@ -36,6 +39,11 @@ TEST_P(Statuses, EndTheProgramAsTheCallAndZandorDecide)
         argument = argument == "DATEI"    ? file("konto.qif", three_records)
                  : argument == "UNLESBAR" ? file("unlesbar.qif", unreadable_amount)
                  : argument == "OFFEN"    ? file("offen.qif", "D09/03/2018\nT-1.00\n^\nD08/03/2018\nT-2.00\n^\n")
+                 : argument == "OHNE"     ? file("ohne.qif", "D01.03.2026\nT-1,00\n^\nD02.03.2026\nT-2,00\n")
+                 : argument == "ALLEIN"   ? file("allein.qif", "D02.03.2026\nT-2,00\n")
+                 : argument == "KEINE"    ? file("keine.qif", "D02.03.2026\nT12abc\n^\n")
+                 : argument == "LANG"     ? file("lang.qif", "D01.03.2026\nT-1,00\n^\nD02.03.2026\nT-2,00\nP"
+                                                                 + std::string(2 << 20, 'x') + "\n^\n")
                  : argument == "BILD"     ? file("bild.png", std::string_view("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16))
                  : argument == "FEHLT"    ? (bundle.folder / "fehlt.qif").string() : argument;
     const process::Outcome outcome = run(arguments, row.accounts);
@@ -44,6 +52,7 @@ TEST_P(Statuses, EndTheProgramAsTheCallAndZandorDecide)
         << outcome.standard_output << outcome.error_output;
     EXPECT_EQ(bundle.bookingsRecorded().size(), row.bookings_sent);
     EXPECT_EQ(outcome.error_output.find('\r'), std::string::npos);  // no progress where no terminal shows it
+    EXPECT_LT(std::filesystem::exists(record()) ? std::filesystem::file_size(record()) : 0, 4096u);  // no text too long
 }
 
 const StatusRow status_rows[] = {
@@ -67,18 +76,31 @@ const StatusRow status_rows[] = {
     {"ZandorNotRunningForTheAccountList", {"--konten"}, "", 3, std::string(zandor_not_ready), 0},
     {"AccountListSplitLikeThePopUp", {"--konten"}, "Giro, , Spar ,Konto,Bare\n", 0, "Giro\n\nSpar ,Konto,Bare\n", 0},
     {"UnreadableAmountRefusedBeforeTheFirstBooking", {"--konto", "Girokonto", "DATEI", "UNLESBAR"}, "Girokonto", 2,
-     "unlesbar.qif: 1 Buchung ohne lesbaren Betrag (Zeile 7) ginge mit dem Text ihrer T-Zeile als Betrag an Zandor\n"
+     "unlesbar.qif: 1 Buchung ohne lesbaren Betrag (Zeile 7) ginge mit dem an Zandor, was die Regeln für Beträge von "
+     "ihrer T-Zeile übrig lassen (aus T1.234 wird 123, also 1,23 €)\n"
      "Keine Buchung gesendet: Buchungen ohne lesbares Datum oder ohne lesbaren Betrag und Daten, bei denen Tag und "
      "Monat vertauscht sein können, gehen nur mit --trotzdem", 0},
     {"UnreadableAmountSentWithTrotzdem", {"--konto", "Girokonto", "--trotzdem", "UNLESBAR"}, "Girokonto", 0,
      "3 Buchungen an Zandor gesendet.", 3},
-    {"UnreadableDateRefused", {"--konto", "Girokonto", "--monat-tag", "DATEI"}, "Girokonto", 2, "--trotzdem", 0},
+    {"UnreadableAmountLeftOutWithNurLesbare", {"--konto", "Girokonto", "--nur-lesbare", "UNLESBAR"}, "Girokonto", 0,
+     "unlesbar.qif: Nicht gesendet: 1 Buchung ohne lesbaren Betrag (Zeile 7) (--nur-lesbare)\n", 2},
+    {"NurLesbareLeavingEveryBookingOut", {"--konto", "Girokonto", "--nur-lesbare", "KEINE"}, "Girokonto", 0,
+     "Keine Buchung gesendet: Jede Buchung der Datei ist schon gesendet, unklar oder ohne lesbares Datum oder ohne "
+     "lesbaren Betrag (--nur-lesbare).", 0},
+    {"TrotzdemOrNurLesbare", {"--konto", "Girokonto", "--trotzdem", "--nur-lesbare", "UNLESBAR"}, "", 2,
+     "--trotzdem und --nur-lesbare schließen einander aus", 0},
+    {"LastRecordWithoutCaretNamedNotSent", {"--konto", "Girokonto", "OHNE"}, "Girokonto", 0,
+     "ohne.qif: Der letzte Datensatz (ab Zeile 4) endet ohne „^“ und wird nicht gesendet\n", 1},
+    {"TooLongTextRefused", {"--konto", "Girokonto", "LANG"}, "Girokonto", 2, "lang.qif: 1 Buchung mit zu langem Text "
+     "(Zeile 6) wird nicht gesendet: Das System übergibt einem Programm keinen so langen Text\n", 0},
+    {"TooLongTextNeverSentNorRecorded", {"--konto", "Girokonto", "--trotzdem", "LANG"}, "Girokonto", 0,
+     "1 Buchung an Zandor gesendet.", 1},
+    {"OnlyRecordWithoutCaretNamedNotSent", {"--konto", "Girokonto", "ALLEIN"}, "Girokonto", 0,
+     "Keine Buchung gesendet: Der letzte Datensatz (ab Zeile 1) endet ohne „^“ und wird nicht gesendet.\n", 0},
     {"OpenDateOrderRefused", {"--konto", "Girokonto", "OFFEN"}, "Girokonto", 2,
      "offen.qif: Nichts in der Datei sagt, ob sie den Tag oder den Monat zuerst schreibt; bei 2 Buchungen ergibt das "
      "zwei verschiedene Daten: D09/03/2018 ginge als 03.09.2018 hinaus, mit --monat-tag als 09.03.2018\n"
      "Keine Buchung gesendet", 0},
-    {"OpenDateOrderSentWithTrotzdem", {"--konto", "Girokonto", "--trotzdem", "OFFEN"}, "Girokonto", 0,
-     "2 Buchungen an Zandor gesendet.", 2},
     {"PictureRefusedBeforeTheFirstBooking", {"--konto", "Girokonto", "DATEI", "BILD"}, "Girokonto", 2,
      "/bild.png« ist keine QIF-Datei (sie enthält Binärdaten).\n", 0},
 };
@@ -116,16 +138,23 @@ TEST_F(ImportProgramTest, SummarisesEachFileAndShowsTheProgressOnATerminal)
                     "\r1 von 2 Buchungen gesendet\r2 von 2 Buchungen gesendet\n");
 }
 
-// The machine forms carry what "--trotzdem" would send; the table marks what is unreadable.
+// The machine forms carry what "--trotzdem" would send, or "--nur-lesbare";
+// the table marks what is unreadable, and what "--nur-lesbare" leaves out.
 TEST_F(ImportProgramTest, PreviewsShowWhatASendWithTrotzdemWouldSend)
 {
     const std::string qif = file("unlesbar.qif", unreadable_amount);
+    const std::string first = "[\"01.03.2026\",\"01.03.2026\",\"1250\",\"Girokonto\",\"Unbekannt\",\"Sonstiges\",\"Bäcker\",\"\",\"\"]\n";
+    const std::string third = "[\"03.03.2026\",\"03.03.2026\",\"1500\",\"Girokonto\",\"Unbekannt\",\"Sonstiges\",\"\",\"\",\"\"]\n";
     const auto json = run({"--konto", "Girokonto", "--ohne-protokoll", "--vorschau", "--format", "json", qif});
     EXPECT_EQ(json.standard_output,
-              "[\"01.03.2026\",\"01.03.2026\",\"1250\",\"Girokonto\",\"Unbekannt\",\"Sonstiges\",\"Bäcker\",\"\",\"\"]\n"
-              "[\"02.03.2026\",\"02.03.2026\",\"12abc\",\"Unbekannt\",\"Girokonto\",\"Sonstiges\",\"Miete\",\"\",\"\"]\n"
-              "[\"03.03.2026\",\"03.03.2026\",\"1500\",\"Girokonto\",\"Unbekannt\",\"Sonstiges\",\"\",\"\",\"\"]\n");
+              first + "[\"02.03.2026\",\"02.03.2026\",\"12abc\",\"Unbekannt\",\"Girokonto\",\"Sonstiges\",\"Miete\",\"\",\"\"]\n"
+                  + third);
     EXPECT_EQ(json.exit_status, 0);
+    EXPECT_EQ(run({"--konto", "Girokonto", "--nur-lesbare", "--vorschau", "--format", "json", qif}).standard_output,
+              first + third);
+    EXPECT_NE(run({"--konto", "Girokonto", "--nur-lesbare", "--vorschau", qif}).standard_output.find(
+                  "ausgelassen     02.03.2026        unlesbar"),
+              std::string::npos);
     const auto table = run({"--konto", "Girokonto", "--ohne-protokoll", "--vorschau", qif});
     EXPECT_NE(table.standard_output.find("neu             01.03.2026         12,50 €  von Girokonto an Unbekannt"),
               std::string::npos) << table.standard_output;

@@ -21,14 +21,18 @@ struct RecordRow {
     std::string_view name, file;
     std::vector<std::string> amounts;  // betrag of every booking sent, in order
     std::size_t skipped = 0;
+    std::int64_t unclosed_at_end = no_line;
+    std::vector<std::int64_t> unclosed_before_header = {};
 };
 
+// A record left without "^" is never sent, and named by its first line when it holds a booking's field.
 TEST(BookingRun, BooksTransactionRecordsEndedByCaretsAndCountsWhatItSkips) {
     const RecordRow rows[] = {
-        {"no caret", "D1/1/05\nT1.00\n", {}},
-        {"lines after the last caret", "T1.00\n^\nT2.00\n", {"100"}},
-        {"blanks before the caret", "T1.00\n  ^\n", {}},
-        {"caret inside text", "T1.00\n^x\n", {}},
+        {"no caret", "D1/1/05\nT1.00\n", {}, 0, 0},
+        {"lines after the last caret", "T1.00\n^\n\nN7\nT2.00\n", {"100"}, 0, 3},
+        {"no field of a booking after the last caret", "T1.00\n^\nN7\nC*\n", {"100"}},
+        {"only an L line after the last caret", "T1.00\n^\nLMiete\n", {"100"}, 0, 2},
+        {"blanks before the caret", "T1.00\n  ^\n", {}, 0, 0},
         {"caret pair of older exporters", "T1.00\n^^\nT2.00\n^^\n", {"100", "200"}},
         {"first record without T", "PA\n^\nPB\n^\n", {"", "0000"}},
         {"first record after a header", "!Type:Bank\nPA\n^\n", {""}},
@@ -42,7 +46,8 @@ TEST(BookingRun, BooksTransactionRecordsEndedByCaretsAndCountsWhatItSkips) {
         {"option line in a list", "!Type:Class\n!Option:AutoSwitch\nT1\n^\n!Clear:AutoSwitch\nT2\n^\n", {}, 2},
         {"option line in a bank block", "!Type:Bank\n!Option:AutoSwitch\nT1\n^\n!Clear:AutoSwitch\nT2\n^\n", {"100", "200"}},
         {"unclosed list entry", "!Type:Cat\nT1\n!Type:Bank\nMmemo\n^\n", {""}},
-        {"unclosed transaction", "!Type:Bank\nT1\n!Type:Prices\n\"ABC\",1,\"01/01/18\"\n^\n", {}, 1},
+        {"unclosed transaction", "!Type:Bank\nT1\n!Type:Prices\n\"ABC\",1,\"01/01/18\"\n^\n", {}, 1, no_line, {1}},
+        {"unclosed transactions in two blocks", "!Type:Bank\nPA\n!Type:Cash\nT1\n^\nMB\n!Type:Bank\nDx\n", {"100"}, 0, 7, {1, 5}},
     };
     for (const auto& row : rows) {
         RunReport report;
@@ -51,6 +56,44 @@ TEST(BookingRun, BooksTransactionRecordsEndedByCaretsAndCountsWhatItSkips) {
         EXPECT_EQ(amounts, row.amounts) << row.name;
         EXPECT_EQ(report.sent, row.amounts.size()) << row.name;
         EXPECT_EQ(report.skipped, row.skipped) << row.name;
+        EXPECT_EQ(report.unclosed_at_end, row.unclosed_at_end) << row.name;
+        EXPECT_EQ(report.unclosed_before_header, row.unclosed_before_header) << row.name;
+    }
+}
+
+struct TooLongRow {
+    std::string_view name, file;
+    testing::Options ticked;
+    platform::ArgumentRoom room;
+    std::vector<std::string> payees;  // of the bookings sent
+    std::vector<std::int64_t> too_long;
+    std::string_view account = "Giro";
+};
+
+// Nine empty texts take this many bytes of the room: each its NUL and pointer, and the list's end.
+constexpr std::size_t nine_empty_texts = 9 * (1 + sizeof(char*)) + sizeof(char*);
+
+// A booking the script could not receive is never sent, and is named by the line of its longest text.
+TEST(BookingRun, NeverSendsABookingWithATextTooLongForTheScript) {
+    using enum Option;
+    const TooLongRow rows[] = {
+        {"payee", "PA\n^\nP0123456789\n^\n", {}, {10, 4096}, {"A"}, {2}},
+        {"amount no number", "PA\nTabcdefghij\n^\n", {}, {10, 4096}, {}, {1}},
+        {"category", "PA\nLAuto:0123456789\n^\n", {mit_kat}, {10, 4096}, {}, {1}},
+        {"counter account", "T-1\nL[0123456789]\n^\n", {kat_konto}, {10, 4096}, {}, {1}},
+        {"the window's account", "PA\nT1\n^\n", {}, {10, 4096}, {}, {2}, "Girokonto1"},
+        {"all texts together", "L\nM123456789\n^\n", {mit_kat}, {10, nine_empty_texts + 8}, {}, {1}},
+        {"all texts together just fitting", "L\nM123456789\n^\n", {mit_kat}, {10, nine_empty_texts + 9}, {""}, {}},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> payees;
+        RunContext run{row.account, [&](Option o) { return row.ticked.count(o) > 0; },
+                       [&](const BookingArguments& b) { payees.push_back(b[6]); }, {}};
+        run.argument_room = row.room;
+        const RunReport report = buchung_erzeugen(lines_from_bytes(row.file), 99, run);
+        EXPECT_EQ(payees, row.payees) << row.name;
+        EXPECT_EQ(report.too_long, row.too_long) << row.name;
+        EXPECT_EQ(report.sent, row.payees.size()) << row.name;
     }
 }
 
@@ -153,7 +196,6 @@ TEST(BookingRun, NamesWhereTheUnreadableBookingsAre) {
         {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "11 Buchungen ohne lesbares Datum (Zeilen 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, …)"},
     };
     for (const auto& [lines, said] : rows) EXPECT_EQ(undated_bookings(lines), said) << said;
-    EXPECT_EQ(bookings_without_amount({13, 21}), "2 Buchungen ohne lesbaren Betrag (Zeilen 14, 22)");
 }
 
 // The last T line of a record counts; the table row tells it before the send.
@@ -162,11 +204,12 @@ TEST(BookingRun, ReportsTheBookingsWhoseAmountIsNoNumber) {
     RunReport report;
     const RunContext run{"Giro", {}, [&](const BookingArguments& b) { told.push_back(b[2]); }, {},
                          [&](Unreadable u) { told.push_back(std::string(u.date ? "date" : "") + (u.amount ? "amount" : "")); }};
-    report = buchung_erzeugen(lines_from_bytes("D1/2/05\nTabc\n^\nT\n^\nD1/2/05\nTx\nT5\n^\nD1/2/05\nT5\nT1e5\n^\nTabc\n!Type:Bank\n"),
+    report = buchung_erzeugen(lines_from_bytes("Dx\nTabc\n^\nT\n^\nD1/2/05\nTx\nT5\n^\nD1/2/05\nT5\nT1e5\n^\nTabc\n!Type:Bank\n"),
                               99, run);
-    EXPECT_EQ(told, (std::vector<std::string>{"amount", "abc", "date", "", "500", "amount", "1e5"}));
+    EXPECT_EQ(told, (std::vector<std::string>{"dateamount", "abc", "date", "", "500", "amount", "1e5"}));
     EXPECT_EQ(report.unreadable_amounts, (std::vector<std::int64_t>{1, 11}));
-    EXPECT_EQ(report.undated, (std::vector<std::int64_t>{no_date_line}));
+    EXPECT_EQ(report.undated, (std::vector<std::int64_t>{0, no_date_line}));
+    EXPECT_EQ(report.sent_unreadable, 3u);
 }
 
 }  // namespace

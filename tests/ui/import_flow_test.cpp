@@ -71,16 +71,22 @@ TEST_F(ImportFlow, FileThatCannotBeReadKeepsTheEarlierLines)
 
 TEST_F(ImportFlow, FileWithNothingToSendRunsNoScriptAndSaysSo)
 {
-    // A letter; a category list; an own transfer with the three boxes that leave it out.
-    for (std::string_view bytes : {"Sehr geehrte Damen und Herren,\n", "!Type:Cat\nNLebensmittel\n^\n",
-                                   "!Type:Bank\nT-50,00\nL[Sparbuch]\n^\n"}) {
+    const std::string none = "Keine Buchung gesendet: Die Datei enthält keine Transaktion, die an Zandor zu senden ist.";
+    // A letter; a category list; an own transfer with the three boxes that leave it out; a record without "^".
+    const std::pair<std::string_view, std::string> files[] = {
+        {"Sehr geehrte Damen und Herren,\n", none},
+        {"!Type:Cat\nNLebensmittel\n^\n", none},
+        {"!Type:Bank\nT-50,00\nL[Sparbuch]\n^\n", none},
+        {"!Type:Bank\nD05.01.2006\nT2.500,00\n",
+         "Keine Buchung gesendet: Der letzte Datensatz (ab Zeile 2) endet ohne „^“ und wird nicht gesendet."}};
+    for (const auto& [bytes, message] : files) {
         choose(bundle.file("datei.qif", bytes));
         for (QCheckBox* box : {window->mit_kat(), window->kat_konto(), window->kat_gleich()})
-            box->setChecked(bytes.starts_with("!Type:Bank"));
+            box->setChecked(bytes.starts_with("!Type:Bank\nT"));
         send();
-        EXPECT_EQ(lastMessage(), "Keine Buchung gesendet: Die Datei enthält keine Transaktion, die an Zandor zu senden ist.");
+        EXPECT_EQ(lastMessage(), message);
     }
-    EXPECT_EQ(dialogs.messages().size(), 3);
+    EXPECT_EQ(dialogs.messages().size(), 4);
     EXPECT_FALSE(fs::exists(bundle.bookingLog()));
     EXPECT_EQ(confirmations(), 0);
 }

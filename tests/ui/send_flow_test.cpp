@@ -355,14 +355,17 @@ INSTANTIATE_TEST_SUITE_P(Window, WhatEachAnswerSends, ::testing::ValuesIn(answer
                          [](const auto& row) { return std::string(row.param.name); });
 
 // One question names the bookings without a date and those without an
-// amount; "Abbrechen" (the default) sends nothing, "Trotzdem senden" sends
-// the texts as they are.
+// amount, and the last record, which ends without "^"; "Abbrechen" (the
+// default) sends nothing, "Trotzdem senden" sends what the rules leave of
+// them, "Nur lesbare senden" the others, counts only those, and then names
+// those left out. The last record is never sent.
 TEST_F(SendFlow, UnreadableDatesAndAmountsAreAskedAboutTogether)
 {
-    choose(bundle.file("konto.qif", "!Type:Bank\nD31.12.2005\nTabc\n^\nD02.01.2006\nT-50,00\n^\nD05.05.2006\nT12 34\n^\n"));
+    choose(bundle.file("konto.qif", "!Type:Bank\nD06.05.2006\nT-1,00\n^\nD31.12.2005\nTabc\n^\nD02.01.2006\nT-50,00\n^\n"
+                                    "D05.05.2006\nT12 34\n^\nD07.05.2006\nT-9,00\n"));
     window->monat_tag()->setChecked(true);  // turns 31.12.2005 into month 31
-    const std::pair<std::string_view, std::vector<std::string>> answers[] = {{"Abbrechen", {}},
-                                                                              {"Trotzdem senden", {"abc", "5000", "12 34"}}};
+    const std::pair<std::string_view, std::vector<std::string>> answers[] = {
+        {"Abbrechen", {}}, {"Trotzdem senden", {"100", "abc", "5000", "12 34"}}, {"Nur lesbare senden", {"100", "5000"}}};
     for (const auto& [answer, amounts] : answers) {
         fs::remove(bundle.bookingLog());
         dialogs.answerQuestion(answer);
@@ -373,11 +376,26 @@ TEST_F(SendFlow, UnreadableDatesAndAmountsAreAskedAboutTogether)
         EXPECT_EQ(sent, amounts) << answer;
     }
     EXPECT_EQ(dialogs.messages()[0].toStdString(),
-              "1 Buchung ohne lesbares Datum (Zeile 2) ginge mit leerem Datum an Zandor.\n2 Buchungen ohne lesbaren Betrag "
-              "(Zeilen 3, 9) gingen mit dem Text ihrer T-Zeile als Betrag an Zandor.\n\nZeile 2 liest sich nur als "
-              "Tag.Monat: D31.12.2005; mit „Monat/Tag tauschen“ ginge 1 Buchung mit vertauschtem Tag und Monat hinaus.\n"
-              "Ohne „Monat/Tag tauschen“ wären alle Daten lesbar.\n\nTrotzdem senden?");
-    EXPECT_EQ(dialogs.defaultAnswers(), (QStringList{"Abbrechen", "Abbrechen"}));
+              "1 Buchung ohne lesbares Datum (Zeile 5) ginge mit leerem Datum an Zandor.\n2 Buchungen ohne lesbaren Betrag "
+              "(Zeilen 6, 12) gingen mit dem an Zandor, was die Regeln für Beträge von ihrer T-Zeile übrig lassen (aus "
+              "T1.234 wird 123, also 1,23 €).\n\nDer letzte Datensatz (ab Zeile 14) endet ohne „^“ und wird nicht "
+              "gesendet.\n\nZeile 5 liest sich nur als Tag.Monat: D31.12.2005; mit „Monat/Tag "
+              "tauschen“ gingen 2 Buchungen mit vertauschtem Tag und Monat hinaus.\nOhne „Monat/Tag tauschen“ wären alle "
+              "Daten lesbar.\n\n„Nur lesbare senden“ sendet alle anderen Buchungen und lässt die ohne lesbares Datum "
+              "oder ohne lesbaren Betrag weg.\n\nTrotzdem senden?");
+    EXPECT_EQ(lastMessage(), "2 Buchungen an Zandor gesendet.\n\nNicht gesendet: 1 Buchung ohne lesbares Datum (Zeile 5); "
+                             "2 Buchungen ohne lesbaren Betrag (Zeilen 6, 12).");
+    EXPECT_EQ(dialogs.defaultAnswers(), (QStringList{"Abbrechen", "Abbrechen", "Abbrechen", ""}));  // the last: the message
+    EXPECT_EQ(confirmations(), 1);  // after "Trotzdem senden"
+    fs::remove(bundle.bookingLog());
+    standIn(AtBooking::fail);
+    dialogs.answerQuestion("Nur lesbare senden");
+    send();
+    EXPECT_TRUE(lastMessage().ends_with("Bis dahin wurde 1 von 2 Buchungen dieser Datei an Zandor gesendet.")) << lastMessage();
+    choose(bundle.file("konto.qif", "!Type:Bank\nD01.01.2006\nTabc\n^\n"));
+    dialogs.answerQuestion("Nur lesbare senden");
+    send();
+    EXPECT_EQ(lastMessage(), "Keine Buchung gesendet.\n\nNicht gesendet: 1 Buchung ohne lesbaren Betrag (Zeile 3).");
 }
 
 // German dates whose days are all 12 or less, with the box left ticked from a
