@@ -15,9 +15,7 @@ constexpr std::string_view three_records = "!Type:Bank\nD12/31'05\nT-1,234.56\nP
                                            "D01/02/2006\nT-50,00\nP\xDC" "bertrag\nL[Sparbuch]\n^\nD1/5'06\nT2.500,00\nLGehalt\n^\n";
 
 class ImportFlow : public WindowTest {
-protected:
     void SetUp() override { openWindow(); }
-    std::string lastMessage() const { return dialogs.messages().back().toStdString(); }
 };
 
 TEST_F(ImportFlow, SendingNeedsAnAccountAChosenFileAndThatFileStill)

@@ -29,14 +29,21 @@ constexpr std::string_view three_records = "!Type:Bank\nD31.12.2005\nT-1.234,56\
 // it; cannot_start_again: the next booking's script cannot start.
 enum class AtBooking { nothing, fail, wait_for_test, hang, cannot_start_again };
 
+// Does `act` once `ready` holds, looking every 10 ms while `owner` lives.
+void once(QObject* owner, std::function<bool()> ready, std::function<void()> act)
+{
+    auto* watch = new QTimer(owner);
+    QObject::connect(watch, &QTimer::timeout, [watch, ready, act] {
+        if (ready()) {
+            watch->stop();
+            act();
+        }
+    });
+    watch->start(10);
+}
+
 class SendFlow : public WindowTest {
 public:
-    using WindowTest::bundle;
-    using WindowTest::choose;
-    using WindowTest::dialogs;
-    using WindowTest::window;
-
-protected:
     void SetUp() override
     {
         openWindow();
@@ -59,30 +66,24 @@ protected:
 
     ui::wFortschritt* progressWindow() const { return window->findChild<ui::wFortschritt*>(); }
 
-    // Sends, and once the progress window shows while booking `booking` runs, does `act` (once).
+    // Sends, and once the progress window shows while booking `booking` runs, does `act`.
     void sendActingAt(std::size_t booking, const std::function<void(ui::wFortschritt&)>& act)
     {
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            ui::wFortschritt* progress = progressWindow();
-            if (progress && progress->isVisible() && bundle.bookingsRecorded().size() == booking) {
-                watch.stop();
-                act(*progress);
-            }
-        });
-        watch.start(10);
+        const auto ready = [this, booking] {
+            return progressWindow() && progressWindow()->isVisible() && bundle.bookingsRecorded().size() == booking;
+        };
+        once(window.get(), ready, [this, act] { act(*progressWindow()); });
         send();
     }
 
-    // The payees of the bookings the script received, in order.
-    std::vector<std::string> payeesReceived() const
+    // Text `text` (0: the date, 2: the amount, 6: the payee) of each booking the script received, in order.
+    std::vector<std::string> received(std::size_t text = 6) const
     {
-        std::vector<std::string> payees;
+        std::vector<std::string> texts;
         for (const Texts& booking : bundle.bookingsRecorded())
-            payees.push_back(booking.at(6));
-        return payees;
+            texts.push_back(booking.at(text));
+        return texts;
     }
-    std::string lastMessage() const { return dialogs.messages().isEmpty() ? "" : dialogs.messages().back().toStdString(); }
     // The question the next press asks (it is cancelled), or "" when it asks none.
     std::string nextPressAsks()
     {
@@ -99,10 +100,11 @@ protected:
 
 // Each way a send ends: what the booking script received, what the user is
 // told, and what the next press offers.
+using Act = std::function<void(SendFlow&, ui::wFortschritt&)>;
 struct EndRow {
     const char* name;
     AtBooking at_booking_2;
-    std::function<void(SendFlow&, ui::wFortschritt&)> act;  // empty: nothing done during the send
+    Act act;  // empty: nothing done during the send
     std::vector<std::string> received;
     std::string message;
     std::string next_press_asks;
@@ -116,30 +118,38 @@ const std::string two_of_three = "2 von 3 Buchungen dieser Datei wurden schon an
                                  "Mit Buchung 3 weitermachen?";
 const std::string baecker_in_doubt = "1 von 3 Buchungen dieser Datei wurde schon an »Girokonto« gesendet. Ob Buchung 2 "
                                      "(02.01.2006, 50,00 €, »Bäcker«) in Zandor angekommen ist, ist unklar: Ihr Skript "
-                                     "ist nicht wie vorgesehen zu Ende gegangen. Bitte dort nachsehen.";
+                                     "ist nicht wie vorgesehen zu Ende gegangen. Bitte dort nachsehen. Steht sie in "
+                                     "Zandor, geht es mit Buchung 3 weiter; fehlt sie dort, mit Buchung 2.";
 const std::string quit_question = "Velmora beenden? Bis jetzt ist 1 von 3 Buchungen dieser Datei an Zandor gesendet. "
                                   "Velmora hält nach der laufenden Buchung an und endet; die übrigen Buchungen werden "
                                   "nicht gesendet.";
 
-void stopAndRelease(SendFlow& test, ui::wFortschritt& progress, std::function<void()> stop);
+// Asks to stop by `gesture` while booking 2 waits, and lets the booking
+// finish once the stop has reached the progress window.
+Act stopping(Act gesture)
+{
+    return [gesture](SendFlow& test, ui::wFortschritt& progress) {
+        gesture(test, progress);
+        // Shown as stopping: the wish was taken.
+        once(&progress, [&progress] { return !progress.pb_anhalten()->isEnabled(); }, [&test] { test.release(); });
+    };
+}
+
+// The user asks to end the program by `gesture` and, asked, says to stop and end.
+Act quitting(Act gesture)
+{
+    return [gesture](SendFlow& test, ui::wFortschritt& progress) {
+        test.dialogs.answerQuestion("Anhalten und beenden");
+        stopping(gesture)(test, progress);
+    };
+}
 
 // "Anhalten", then "Skript beenden" once it is offered.
 void stopThenEndScript(ui::wFortschritt& progress)
 {
     QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton);
-    auto* offer = new QTimer(&progress);  // goes with the progress window
-    QObject::connect(offer, &QTimer::timeout, [&progress] {
-        if (progress.pb_skript_beenden()->isVisible())
-            QTest::mouseClick(progress.pb_skript_beenden(), Qt::LeftButton);
-    });
-    offer->start(50);
-}
-
-// The user asks to end the program and, asked, says to stop and end.
-void userQuits(SendFlow& test, ui::wFortschritt& progress, std::function<void()> ask)
-{
-    test.dialogs.answerQuestion("Anhalten und beenden");
-    stopAndRelease(test, progress, std::move(ask));
+    once(&progress, [&progress] { return progress.pb_skript_beenden()->isVisible(); },
+         [&progress] { QTest::mouseClick(progress.pb_skript_beenden(), Qt::LeftButton); });
 }
 
 void closeMainWindow(SendFlow& test)
@@ -157,17 +167,13 @@ const EndRow end_rows[] = {
      "Konto gesperrt\n\nDas Skript der Buchung vom 02.01.2006 über 50,00 € von Girokonto an Unbekannt, Zahlungspartner "
      "»Bäcker« (Zeile 6 der Datei »konto.qif«) ist nicht wie vorgesehen zu Ende gegangen. Sie kann in Zandor angekommen "
      "sein oder nicht: bitte dort nachsehen.\n\nBis dahin wurde 1 von 3 Buchungen dieser Datei an Zandor gesendet.",
-     baecker_in_doubt + " Steht sie in Zandor, geht es mit Buchung 3 weiter; fehlt sie dort, mit Buchung 2."},
+     baecker_in_doubt},
     {"AnhaltenDuringBooking2", AtBooking::wait_for_test,
-     [](SendFlow& test, ui::wFortschritt& progress) {
-         stopAndRelease(test, progress, [&] { QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton); });
-     },
+     stopping([](auto&, auto& progress) { QTest::mouseClick(progress.pb_anhalten(), Qt::LeftButton); }),
      {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 von 3 Buchungen dieser Datei an Zandor gesendet.",
      two_of_three},
     {"EscapeOnTheProgressWindow", AtBooking::wait_for_test,
-     [](SendFlow& test, ui::wFortschritt& progress) {
-         stopAndRelease(test, progress, [&] { QTest::keyClick(&progress, Qt::Key_Escape); });
-     },
+     stopping([](auto&, auto& progress) { QTest::keyClick(&progress, Qt::Key_Escape); }),
      {"Stadtwerke", "Bäcker"}, "Senden angehalten. Bis dahin wurden 2 von 3 Buchungen dieser Datei an Zandor gesendet.",
      two_of_three},
     {"AnhaltenWhileTheScriptHangsThenSkriptBeenden", AtBooking::hang,
@@ -177,7 +183,7 @@ const EndRow end_rows[] = {
      "Buchung vom 02.01.2006 über 50,00 € von Girokonto an Unbekannt, Zahlungspartner »Bäcker« (Zeile 6 der Datei "
      "»konto.qif«) wurde beendet, bevor es fertig war. Sie kann in Zandor angekommen sein oder nicht: bitte dort "
      "nachsehen.",
-     baecker_in_doubt + " Steht sie in Zandor, geht es mit Buchung 3 weiter; fehlt sie dort, mit Buchung 2."},
+     baecker_in_doubt},
     // Counted by the file: the progress and the message go on from the booking the first send stopped at.
     {"ResumedThenSkriptBeenden", AtBooking::hang,
      [](SendFlow&, ui::wFortschritt& progress) {
@@ -195,60 +201,30 @@ const EndRow end_rows[] = {
      "weiter.",
      false, true},
     {"QuitItemAsksFirst", AtBooking::wait_for_test,
-     [](SendFlow& test, ui::wFortschritt& progress) {
-         userQuits(test, progress, [&] { test.window->FileQuit()->trigger(); });
-     },
-     {"Stadtwerke", "Bäcker"}, quit_question, "", true},
+     quitting([](auto& test, auto&) { test.window->FileQuit()->trigger(); }), {"Stadtwerke", "Bäcker"}, quit_question,
+     "", true},
     {"QuitKeyAsksFirst", AtBooking::wait_for_test,
-     [](SendFlow& test, ui::wFortschritt& progress) {
-         userQuits(test, progress, [&] { QTest::keyClick(&progress, Qt::Key_Q, Qt::ControlModifier); });
-     },
+     quitting([](auto&, auto& progress) { QTest::keyClick(&progress, Qt::Key_Q, Qt::ControlModifier); }),
      {"Stadtwerke", "Bäcker"}, quit_question, "", true},
     {"MainWindowCloseBoxAsksFirst", AtBooking::wait_for_test,
-     [](SendFlow& test, ui::wFortschritt& progress) { userQuits(test, progress, [&] { closeMainWindow(test); }); },
-     {"Stadtwerke", "Bäcker"}, quit_question, "", true},
+     quitting([](auto& test, auto&) { closeMainWindow(test); }), {"Stadtwerke", "Bäcker"}, quit_question, "", true},
     // The question's default goes on sending, and the send went on while it was open.
     {"QuitQuestionAnsweredByDefault", AtBooking::wait_for_test,
      [](SendFlow& test, ui::wFortschritt&) {
          closeMainWindow(test);
-         auto* release = new QTimer(test.window.get());
-         QObject::connect(release, &QTimer::timeout, [&test, release] {
-             if (!test.dialogs.messages().isEmpty() && !QApplication::activeModalWidget()) {
-                 writeFile(test.bundle.folder / "weiter", "");
-                 delete release;
-             }
-         });
-         release->start(10);
+         const auto answered = [&test] { return !test.dialogs.messages().isEmpty() && !QApplication::activeModalWidget(); };
+         once(test.window.get(), answered, [&test] { test.release(); });
      },
      {"Stadtwerke", "Bäcker", "Arbeitgeber"}, quit_question, ""},
-    {"SystemAsksToEndDuringBooking2", AtBooking::wait_for_test,
-     [](SendFlow& test, ui::wFortschritt& progress) {
-         stopAndRelease(test, progress, [] {
-             QEvent quit(QEvent::Quit);
-             QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
-             EXPECT_FALSE(quit.isAccepted());  // an accepted request would end the program at once
-         });
-     },
+    {"SystemAsksToEndDuringBooking2", AtBooking::wait_for_test, stopping([](auto&, auto&) {
+         QEvent quit(QEvent::Quit);
+         QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+         EXPECT_FALSE(quit.isAccepted());  // an accepted request would end the program at once
+     }),
      {"Stadtwerke", "Bäcker"}, "", "", true},
     {"TerminationSignalDuringBooking2", AtBooking::wait_for_test,
-     [](SendFlow& test, ui::wFortschritt& progress) {
-         stopAndRelease(test, progress, [] { std::raise(SIGTERM); });
-     },
-     {"Stadtwerke", "Bäcker"}, "", "", true},
+     stopping([](auto&, auto&) { std::raise(SIGTERM); }), {"Stadtwerke", "Bäcker"}, "", "", true},
 };
-
-// Asks to stop while booking 2 waits, lets the booking finish once the stop
-// has reached the progress window, and checks that nothing else closed.
-void stopAndRelease(SendFlow& test, ui::wFortschritt& progress, std::function<void()> stop)
-{
-    stop();
-    auto* release = new QTimer(&progress);
-    QObject::connect(release, &QTimer::timeout, [&test, &progress] {
-        if (!progress.pb_anhalten()->isEnabled())  // shown as stopping: the wish was taken
-            writeFile(test.bundle.folder / "weiter", "");
-    });
-    release->start(10);
-}
 
 class HowASendEnds : public SendFlow, public ::testing::WithParamInterface<EndRow> {};
 
@@ -267,7 +243,7 @@ TEST_P(HowASendEnds, ScriptReceivedMessageAndNextPress)
         sendActingAt(2, [&](ui::wFortschritt& progress) { row.act(*this, progress); });
     else
         send();
-    EXPECT_EQ(payeesReceived(), row.received);
+    EXPECT_EQ(received(), row.received);
     EXPECT_EQ(lastMessage(), row.message);
     EXPECT_EQ(confirmations(), row.received.size() == 3 && !row.quits ? 1 : 0);
     EXPECT_EQ(progressWindow(), nullptr);  // gone with the send
@@ -319,12 +295,8 @@ const AnswerRow answer_rows[] = {
                     "Buchungen hinaus, und welche davon noch fehlen, lässt sich nicht mehr sagen. Alle Buchungen der "
                     "Datei noch einmal senden?",
      "Abbrechen", {"Stadtwerke", "Arbeitgeber"}, true},
-    {"InDoubtStehtInZandor", AtBooking::fail, chooseSameContent, "Steht in Zandor",
-     baecker_in_doubt + " Steht sie in Zandor, geht es mit Buchung 3 weiter; fehlt sie dort, mit Buchung 2.",
-     "Abbrechen", {"Arbeitgeber"}},
-    {"InDoubtFehltInZandor", AtBooking::fail, {}, "Fehlt in Zandor",
-     baecker_in_doubt + " Steht sie in Zandor, geht es mit Buchung 3 weiter; fehlt sie dort, mit Buchung 2.",
-     "Abbrechen", {"Bäcker", "Arbeitgeber"}},
+    {"InDoubtStehtInZandor", AtBooking::fail, chooseSameContent, "Steht in Zandor", baecker_in_doubt, "Abbrechen",
+     {"Arbeitgeber"}},
     {"OtherContentForgetsTheSend", AtBooking::fail,
      [](SendFlow& test) { test.choose(test.bundle.file("anders.qif", three_records.substr(0, three_records.find("D02")))); }, "", "", "",
      {"Stadtwerke"}},
@@ -346,7 +318,7 @@ TEST_P(WhatEachAnswerSends, AfterASendThatDidNotComplete)
     const qsizetype told_before = dialogs.messages().size();
     dialogs.answerQuestion(row.answer);
     send();
-    EXPECT_EQ(payeesReceived(), row.sent);
+    EXPECT_EQ(received(), row.sent);
     EXPECT_EQ(dialogs.messages().mid(told_before, 1), row.question.empty() ? QStringList{} : QStringList{QString::fromStdString(row.question)});
     EXPECT_EQ(dialogs.defaultAnswers().mid(told_before, 1), row.question.empty() ? QStringList{} : QStringList{row.default_answer});
 }
@@ -370,10 +342,7 @@ TEST_F(SendFlow, UnreadableDatesAndAmountsAreAskedAboutTogether)
         fs::remove(bundle.bookingLog());
         dialogs.answerQuestion(answer);
         send();
-        std::vector<std::string> sent;
-        for (const Texts& booking : bundle.bookingsRecorded())
-            sent.push_back(booking.at(2));
-        EXPECT_EQ(sent, amounts) << answer;
+        EXPECT_EQ(received(2), amounts) << answer;
     }
     EXPECT_EQ(dialogs.messages()[0].toStdString(),
               "1 Buchung ohne lesbares Datum (Zeile 5) ginge mit leerem Datum an Zandor.\n2 Buchungen ohne lesbaren Betrag "
@@ -409,10 +378,7 @@ TEST_F(SendFlow, ABoxLeftTickedOnGermanDaysUpTo12IsAskedAbout)
         dialogs.answerQuestion(answer);
         send();
     }
-    std::vector<std::string> dates;
-    for (const Texts& booking : bundle.bookingsRecorded())
-        dates.push_back(booking.at(0));
-    EXPECT_EQ(dates, (std::vector<std::string>{"03.01.2026", "03.05.2026", "03.10.2026"}));
+    EXPECT_EQ(received(0), (std::vector<std::string>{"03.01.2026", "03.05.2026", "03.10.2026"}));
     EXPECT_EQ(dialogs.messages().first().toStdString(),
               "Nichts in der Datei sagt, ob sie den Tag oder den Monat zuerst schreibt; bei 3 Buchungen ergibt das zwei "
               "verschiedene Daten: D01.03.2026 ginge als 03.01.2026 hinaus, ohne den Haken als 01.03.2026.\n\n"

@@ -15,8 +15,9 @@
 
 namespace velmora::testing {
 
+// Public, for the rows of table-driven tests, which act on the test.
 class WindowTest : public ::testing::Test {
-protected:
+public:
     WindowTest() { bundle.recordBookings(); }
 
     // Opens a fresh main window whose account script prints `accounts`.
@@ -34,6 +35,7 @@ protected:
     }
     void send() { QTest::mouseClick(window->btn_save(), Qt::LeftButton); }
     qsizetype confirmations() const { return dialogs.titles().count("Bestätigung"); }
+    std::string lastMessage() const { return dialogs.messages().isEmpty() ? "" : dialogs.messages().back().toStdString(); }
 
     TemporaryBundle bundle;  // the program's executable points into it while the test runs
     ModalDialogs dialogs;
