@@ -70,10 +70,9 @@ TEST_F(ImportFlow, FileThatCannotBeReadKeepsTheEarlierLines)
 TEST_F(ImportFlow, FileWithNothingToSendRunsNoScriptAndSaysSo)
 {
     const std::string none = "Keine Buchung gesendet: Die Datei enthält keine Transaktion, die an Zandor zu senden ist.";
-    // A letter; a category list; an own transfer with the three boxes that leave it out; a record without "^".
+    // A letter; an own transfer with the three boxes that leave it out; a record without "^".
     const std::pair<std::string_view, std::string> files[] = {
         {"Sehr geehrte Damen und Herren,\n", none},
-        {"!Type:Cat\nNLebensmittel\n^\n", none},
         {"!Type:Bank\nT-50,00\nL[Sparbuch]\n^\n", none},
         {"!Type:Bank\nD05.01.2006\nT2.500,00\n",
          "Keine Buchung gesendet: Der letzte Datensatz (ab Zeile 2) endet ohne „^“ und wird nicht gesendet."}};
@@ -84,7 +83,7 @@ TEST_F(ImportFlow, FileWithNothingToSendRunsNoScriptAndSaysSo)
         send();
         EXPECT_EQ(lastMessage(), message);
     }
-    EXPECT_EQ(dialogs.messages().size(), 4);
+    EXPECT_EQ(dialogs.messages().size(), 3);
     EXPECT_FALSE(fs::exists(bundle.bookingLog()));
     EXPECT_EQ(confirmations(), 0);
 }
