@@ -82,18 +82,6 @@ public:
             texts.push_back(booking.at(text));
         return texts;
     }
-    // The question the next press asks (it is cancelled), or "" when it asks none.
-    std::string nextPressAsks()
-    {
-        const qsizetype before = dialogs.messages().size();
-        const std::size_t bookings_before = bundle.bookingsRecorded().size();
-        standIn(AtBooking::nothing);
-        send();
-        if (dialogs.messages().size() == before)
-            return "";
-        EXPECT_EQ(bundle.bookingsRecorded().size(), bookings_before) << "a cancelled question sends nothing";
-        return lastMessage();
-    }
 };
 
 // Each way a send ends: what the booking script received, what the user is
@@ -248,7 +236,11 @@ TEST_P(HowASendEnds, ScriptReceivedMessageAndNextPress)
         return;
     }
     EXPECT_FALSE(platform::QuitRequested());
-    EXPECT_EQ(nextPressAsks(), row.next_press_asks);
+    const qsizetype told_before = dialogs.messages().size();
+    standIn(AtBooking::nothing);
+    send();  // a question it asks is cancelled
+    EXPECT_EQ(dialogs.messages().mid(told_before).join("|").toStdString(), row.next_press_asks);
+    EXPECT_TRUE(row.next_press_asks.empty() || received() == row.received) << "a cancelled question sends nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, HowASendEnds, ::testing::ValuesIn(end_rows),
@@ -313,8 +305,8 @@ TEST_P(WhatEachAnswerSends, AfterASendThatDidNotComplete)
     dialogs.answerQuestion(row.answer);
     send();
     EXPECT_EQ(received(), row.sent);
-    EXPECT_EQ(dialogs.messages().mid(told_before, 1), row.question.empty() ? QStringList{} : QStringList{QString::fromStdString(row.question)});
-    EXPECT_EQ(dialogs.defaultAnswers().mid(told_before, 1), row.question.empty() ? QStringList{} : QStringList{row.default_answer});
+    EXPECT_EQ(dialogs.messages().mid(told_before).join("|").toStdString(), row.question);
+    EXPECT_EQ(dialogs.defaultAnswers().mid(told_before).join("|").toStdString(), row.default_answer);
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, WhatEachAnswerSends, ::testing::ValuesIn(answer_rows),
