@@ -23,7 +23,6 @@ TEST_F(ImportFlow, SendingNeedsAnAccountAChosenFileAndThatFileStill)
     const fs::path chosen = bundle.file("konto.qif", three_records);
     choose(chosen);
     EXPECT_EQ(window->StaticText3()->text(), "konto.qif");
-    EXPECT_EQ(window->zeilen[9], "PÜbertrag");
     dialogs.cancelFileChooser();  // a cancel keeps the choice: the file the label names is the one sent
     QTest::mouseClick(window->btn_datei(), Qt::LeftButton);
     EXPECT_EQ(window->StaticText3()->text(), "konto.qif");

@@ -6,18 +6,18 @@
 #include <QFileDialog>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include "app/app.h"
 #include "app/file_types.h"
 #include "platform/dialogs.h"
 #include "platform/file_types.h"
-#include "tests/support/bounded_event_loop.h"
 #include "ui/wbestaetigung.h"
 
 namespace velmora::testing {
 namespace {
 
-TEST(Startup, RegistersOneFileTypeAndTheApplicationObjectAndQuitsBeforeTheLoopAtOnce)
+TEST(Startup, RegistersOneFileTypeAndTheApplicationObject)
 {
     auto& types = platform::AllFileTypes();
     ASSERT_EQ(types.size(), 1u);
@@ -28,9 +28,6 @@ TEST(Startup, RegistersOneFileTypeAndTheApplicationObjectAndQuitsBeforeTheLoopAt
     EXPECT_EQ(platform::ChooserNameFilter("Buchungen"), "Buchungen (*.qif *.QIF)");
     types.pop_back();
     EXPECT_EQ(App(), qApp);
-    EXPECT_EQ(RunEventLoopAtMost(10), 99);  // a loop that ran before changes nothing of this
-    platform::Quit(0);
-    EXPECT_EQ(RunEventLoopAtMost(2000), 0);
 }
 
 TEST(CompletionDialog, ClosesOnReturnAndItsCloseBoxNotOnEscapeAndIsFreshEachTime)
