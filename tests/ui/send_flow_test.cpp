@@ -147,7 +147,6 @@ void closeMainWindow(SendFlow& test)
 }
 
 const EndRow end_rows[] = {
-    {"Completes", AtBooking::nothing, {}, {"Stadtwerke", "Bäcker", "Arbeitgeber"}, "", ""},
     {"ScriptFailsAtBooking2", AtBooking::fail, {}, {"Stadtwerke", "Bäcker"},
      "„An Zandor senden“ ist fehlgeschlagen.\n\nDas Skript »buchungViaTessel.scpt« ist mit Status 5 beendet worden: "
      "Konto gesperrt\n\nDas Skript der Buchung vom 02.01.2006 über 50,00 € von Girokonto an Unbekannt, Zahlungspartner "
@@ -268,8 +267,6 @@ void chooseSameContent(SendFlow& test) { test.choose(test.bundle.file("kopie.qif
 const std::string one_of_three = "1 von 3 Buchungen dieser Datei wurde schon an »Girokonto« gesendet.";
 
 const AnswerRow answer_rows[] = {
-    {"SameContentAgainGoesOn", AtBooking::cannot_start_again, chooseSameContent, "Weitersenden",
-     one_of_three + " Mit Buchung 2 weitermachen?", "Weitersenden", {"Bäcker", "Arbeitgeber"}},
     {"SameContentAgainAllAgain", AtBooking::cannot_start_again, chooseSameContent, "Alle senden",
      one_of_three + " Mit Buchung 2 weitermachen?", "Weitersenden", {"Stadtwerke", "Bäcker", "Arbeitgeber"}},
     {"ATickedBoxIsNamed", AtBooking::cannot_start_again, [](SendFlow& test) { test.window->mit_kat()->setChecked(true); },
