@@ -24,7 +24,7 @@ const std::map<std::string, std::string, std::less<>> row_files{
     {"lang.qif", "D01.03.2026\nT-1,00\n^\nD02.03.2026\nT-2,00\nP" + std::string(2 << 20, 'x') + "\n^\n"},
     {"bild.png", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)},
 };
-// Its first and third booking in JSON; the second has no readable amount.
+// unlesbar.qif's first and third booking in JSON; its second has no readable amount.
 const std::string first_json = R"(["01.03.2026","01.03.2026","1250","Girokonto","Unbekannt","Sonstiges","Bäcker","",""])" "\n";
 const std::string third_json = R"(["03.03.2026","03.03.2026","1500","Girokonto","Unbekannt","Sonstiges","","",""])" "\n";
 
@@ -102,8 +102,8 @@ const StatusRow status_rows[] = {
     {"OpenDateOrderRefused", {"--konto", "Girokonto", "offen.qif"}, "Girokonto", 2,
      "offen.qif: Nichts in der Datei sagt, ob sie den Tag oder den Monat zuerst schreibt", 0},
     // The machine forms carry what --trotzdem would send, or --nur-lesbare; the table marks what --nur-lesbare leaves out.
-    {"JsonPreviewOfUnreadable", {"--konto", "Girokonto", "--vorschau", "--format", "json", "unlesbar.qif"}, "", 0, first_json
-     + R"(["02.03.2026","02.03.2026","12abc","Unbekannt","Girokonto","Sonstiges","Miete","",""])" "\n" + third_json, 0},
+    {"JsonPreviewOfUnreadable", {"--konto", "Girokonto", "--vorschau", "--format", "json", "unlesbar.qif"}, "", 0,
+     first_json + R"(["02.03.2026","02.03.2026","12abc","Unbekannt","Girokonto","Sonstiges","Miete","",""])" "\n" + third_json, 0},
     {"JsonPreviewWithNurLesbare", {"--konto", "Girokonto", "--nur-lesbare", "--vorschau", "--format", "json", "unlesbar.qif"},
      "", 0, first_json + third_json, 0},
     {"PreviewWithNurLesbare", {"--konto", "Girokonto", "--nur-lesbare", "--vorschau", "unlesbar.qif"}, "", 0,
