@@ -8,13 +8,13 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <functional>
+#include <map>
 #include <thread>
 
-#include "record/record_file.h"
 #include "record/sent_record.h"
 #include "tests/cli/import_program.h"
 
@@ -31,8 +31,7 @@ const std::vector<std::string> four_payees{"P1", "P2", "P3", "P4"};
 std::string eventsIn(const std::filesystem::path& record)
 {
     std::string events;
-    const std::string content = readFile(record);
-    for (const std::string& line : split(content.substr(std::min(content.size(), record::record_header.size())), '\n')) {
+    for (const std::string& line : split(readFile(record), '\n')) {  // the header is no event
         if (const auto event = record::ParseRecordLine(line)) {
             const char state = event->state == record::SentState::unklar ? '?' : line[line.find('\t') + 1];
             events += (events.empty() ? "" : " ") + std::string(1, state) + event->texts[6].substr(1);
@@ -49,8 +48,31 @@ std::vector<std::string> payeesSent(const TemporaryBundle& bundle)
     return payees;
 }
 
-// How the script of the second booking ends, what the record then says, and
-// what the same call sends again.
+class SendingRecordTest : public ImportProgramTest {
+protected:
+    // The recording booking script, then `after`, with the booking's texts in "$@".
+    void recordBookingsThen(const std::string& after) const
+    {
+        const std::string log = "'" + bundle.bookingLog().string() + "'";
+        bundle.writeScript("buchungViaTessel.scpt", "#!/bin/sh\nfor text do printf '%s\\037' \"$text\"; done >> " + log
+                                                     + "\nprintf '\\036' >> " + log + "\n" + after + "\n");
+    }
+    // The payees of what one call sends, its status checked; `last_call` keeps what it said.
+    std::vector<std::string> sent(const std::vector<std::string>& arguments, int status = 0)
+    {
+        std::filesystem::remove(bundle.bookingLog());
+        last_call = run(arguments);
+        EXPECT_EQ(last_call.exit_status, status) << last_call.error_output;
+        return payeesSent(bundle);
+    }
+
+    process::Outcome last_call;
+};
+
+// How the booking script ends after it booked P2, what the record then says,
+// and what the same call sends again. P2 in doubt stays home until the user,
+// having looked in Zandor, settles it; then the next call sends it or not,
+// and nothing else.
 struct EndRow {
     const char* name;
     std::string after_second;  // what the booking script does after it booked the second booking
@@ -58,78 +80,75 @@ struct EndRow {
     std::string events;
     std::vector<std::string> sent_first;
     std::string says;          // what the first call says of how it ended
-    bool in_doubt = false;     // the second booking is in doubt: not sent again, the second call names it
+    const char* settled_with = nullptr;  // P2 is in doubt: the second call names it, and the user settles it so
     bool hangup_ignored = false;  // started as nohup starts it
+};
+
+// What velmora-import says to a settlement, followed by the booking settled
+// (--vergessen releases every booking the record knows), and what the next call sends.
+const std::map<std::string, std::pair<std::string, std::vector<std::string>>, std::less<>> settlements{
+    {"--angekommen", {"1 Buchung als angekommen vermerkt: sie gilt als an »Girokonto« gesendet.\n", {}}},
+    {"--nicht-angekommen",
+     {"1 Buchung als nicht angekommen vermerkt: der nächste Aufruf sendet sie an »Girokonto«.\n", {"P2"}}},
+    {"--vergessen", {"4 Buchungen freigegeben: sie gelten nicht mehr als an »Girokonto« gesendet.\n", four_payees}},
 };
 
 void PrintTo(const EndRow& row, std::ostream* out) { *out << row.name; }
 
-class RunEnds : public ImportProgramTest, public ::testing::WithParamInterface<EndRow> {
-protected:
-    // The recording booking script, with something done after its second booking.
-    void scriptTheSecondBooking(const EndRow& row) const
-    {
-        const std::string log = "'" + bundle.bookingLog().string() + "'";
-        const std::string count = "'" + (bundle.folder / "count").string() + "'";
-        bundle.writeScript("buchungViaTessel.scpt",
-                           "#!/bin/sh\nn=$(($(cat " + count + " 2>/dev/null || echo 0) + 1)); echo $n > " + count + "\n"
-                           "for text do printf '%s\\037' \"$text\"; done >> " + log + "\nprintf '\\036' >> " + log + "\n"
-                           "if [ $n -eq 2 ]; then :; " + row.after_second + "\nfi\n");
-    }
-    process::Outcome runAsStarted(const EndRow& row, const std::vector<std::string>& arguments)
-    {
-        const auto previous = std::signal(SIGHUP, row.hangup_ignored ? SIG_IGN : SIG_DFL);  // inherited, as from nohup
-        const process::Outcome outcome = run(arguments);
-        std::signal(SIGHUP, previous);
-        return outcome;
-    }
-};
+class RunEnds : public SendingRecordTest, public ::testing::WithParamInterface<EndRow> {};
 
 TEST_P(RunEnds, RecordTellsTheTruthAndTheSameCallSendsExactlyTheRest)
 {
     const EndRow& row = GetParam();
+    const bool in_doubt = row.settled_with != nullptr;
     const std::string qif = file("konto 2026.qif", four_records);  // a blank the calls that settle it must quote
-    scriptTheSecondBooking(row);
-    const process::Outcome first = runAsStarted(row, {"--konto", "Girokonto", qif});
+    recordBookingsThen("if [ \"$7\" = P2 ]; then :; " + row.after_second + "\nfi");
+    const auto previous = std::signal(SIGHUP, row.hangup_ignored ? SIG_IGN : SIG_DFL);  // inherited, as from nohup
+    const process::Outcome first = run({"--konto", "Girokonto", qif});
+    std::signal(SIGHUP, previous);
     EXPECT_EQ(first.exited_normally ? first.exit_status : -1, row.status) << first.error_output;
     EXPECT_EQ(eventsIn(record()), row.events);
     EXPECT_EQ(payeesSent(bundle), row.sent_first);
     EXPECT_NE(first.error_output.find(row.says), std::string::npos) << first.error_output;
     EXPECT_EQ(first.error_output.find("--alle"), std::string::npos) << first.error_output;
 
-    std::filesystem::remove(bundle.bookingLog());
     bundle.recordBookings();
-    const process::Outcome again = run({"--konto", "Girokonto", qif});
     const std::vector<std::string> rest(four_payees.begin() + static_cast<long>(row.sent_first.size()), four_payees.end());
-    EXPECT_EQ(payeesSent(bundle), rest);
-    EXPECT_EQ(again.exit_status, row.in_doubt ? 4 : 0) << again.error_output;
-    const std::string named = "1 Buchung nicht gesendet, denn ob sie in Zandor angekommen ist, ist unklar:\n  " + qif
-                              + ", Zeile 7: 03.11.2026  2,00 €  von Girokonto an Unbekannt  P2  (unklar seit ";
-    EXPECT_EQ(again.error_output.find(named) != std::string::npos, row.in_doubt) << again.error_output;
-    EXPECT_EQ(again.error_output.find("velmora-import --konto Girokonto --nicht-angekommen '" + qif + "'\n")
-                  != std::string::npos, row.in_doubt) << again.error_output;
+    EXPECT_EQ(sent({"--konto", "Girokonto", qif}, in_doubt ? 4 : 0), rest);
+    const std::string& again = last_call.error_output;
+    const std::string p2 = "  " + qif + ", Zeile 7: 03.11.2026  2,00 €  von Girokonto an Unbekannt  P2";
+    const std::string named = "1 Buchung nicht gesendet, denn ob sie in Zandor angekommen ist, ist unklar:\n" + p2;
+    EXPECT_EQ(again.find(named + "  (unklar seit ") != std::string::npos, in_doubt) << again;
+    EXPECT_EQ(again.find("velmora-import --konto Girokonto --nicht-angekommen '" + qif + "'\n") != std::string::npos,
+              in_doubt) << again;
+    if (!in_doubt)
+        return;
+    const auto& [says, sent_then] = settlements.find(row.settled_with)->second;
+    EXPECT_EQ(run({"--konto", "Girokonto", row.settled_with, qif}).standard_output,
+              says + (std::string_view(row.settled_with) == "--vergessen" ? "" : p2 + "\n"));
+    EXPECT_EQ(sent({"--konto", "Girokonto", qif}), sent_then);
+    EXPECT_EQ(sent({"--konto", "Girokonto", qif}), std::vector<std::string>{});
 }
-
-const std::string settling = "Fehlt sie:\n  velmora-import --konto Girokonto --nicht-angekommen ";
 
 const EndRow end_rows[] = {
     {"Completes", "", 0, "u1 g1 u2 g2 u3 g3 u4 g4", {"P1", "P2", "P3", "P4"}, ""},
     // An answer that timed out after Zandor took the booking.
     {"ScriptExits1AfterBooking", "echo 'AppleEvent timed out. (-1712)' >&2; exit 1", 4, "u1 g1 u2 ?2", {"P1", "P2"},
      "Status 1 beendet worden: AppleEvent timed out. (-1712)\n\nOb diese Buchung in Zandor angekommen ist, ist unklar:\n"
-     "  ", true},
-    {"ScriptKilledBySigterm", "kill -TERM $$", 4, "u1 g1 u2 ?2", {"P1", "P2"}, "durch Signal 15 abgebrochen", true},
-    {"ScriptKilledBySigkill", "kill -KILL $$", 4, "u1 g1 u2 ?2", {"P1", "P2"}, settling, true},
+     "  ", "--angekommen"},
+    {"ScriptKilledBySigkill", "kill -KILL $$", 4, "u1 g1 u2 ?2", {"P1", "P2"},
+     "Fehlt sie:\n  velmora-import --konto Girokonto --nicht-angekommen ", "--nicht-angekommen"},
     // A shutdown: the program and the script's process group get SIGTERM at once.
     {"ProgramAndScriptGroupTerminated", "kill -TERM $PPID 0", 4, "u1 g1 u2 ?2", {"P1", "P2"},
-     "Abgebrochen (Beenden angefordert, SIGTERM). Das Skript »buchungViaTessel.scpt« ist durch Signal 15", true},
+     "Abgebrochen (Beenden angefordert, SIGTERM). Das Skript »buchungViaTessel.scpt« ist durch Signal 15", "--vergessen"},
     {"CtrlCTwiceEndsTheScript", "kill -INT $PPID; sleep 0.2; kill -INT $PPID; sleep 20", 4, "u1 g1 u2 ?2",
-     {"P1", "P2"}, "Abgebrochen (zweimal Strg+C): Das Buchungsskript wurde mitten in einer Buchung beendet.", true},
+     {"P1", "P2"}, "Abgebrochen (zweimal Strg+C): Das Buchungsskript wurde mitten in einer Buchung beendet.",
+     "--nicht-angekommen"},
     // The helper left the script's process group and holds its output: the second signal still ends the wait.
     {"SecondSignalDespiteAHelperOfItsOwnSession",
      "setsid sleep 20 & kill -HUP $PPID; sleep 0.2; kill -TERM $PPID; sleep 20", 4, "u1 g1 u2 ?2", {"P1", "P2"},
-     "Abgebrochen (Terminal geschlossen, dann Beenden angefordert, SIGTERM)", true},
-    {"KilledBetweenUnterwegsAndGesendet", "kill -KILL $PPID", -1, "u1 g1 u2", {"P1", "P2"}, "", true},
+     "Abgebrochen (Terminal geschlossen, dann Beenden angefordert, SIGTERM)", "--angekommen"},
+    {"KilledBetweenUnterwegsAndGesendet", "kill -KILL $PPID", -1, "u1 g1 u2", {"P1", "P2"}, "", "--vergessen"},
     // Nothing can have arrived of a booking whose script did not start.
     {"ThirdScriptCannotStart", "chmod -x \"$0\"", 1, "u1 g1 u2 g2 u3 n3", {"P1", "P2"},
      "ließ sich nicht starten: Die Datei darf nicht ausgeführt werden"},
@@ -139,72 +158,28 @@ const EndRow end_rows[] = {
     {"TerminalClosed", "kill -HUP $PPID", 129, "u1 g1 u2 g2", {"P1", "P2"}, "Abgebrochen (Terminal geschlossen)."},
     {"QuitSignal", "kill -QUIT $PPID", 131, "u1 g1 u2 g2", {"P1", "P2"}, "Abgebrochen (SIGQUIT)."},
     {"TerminalClosedUnderNohup", "kill -HUP $PPID", 0, "u1 g1 u2 g2 u3 g3 u4 g4", {"P1", "P2", "P3", "P4"},
-     "4 Buchungen", false, true},
+     "4 Buchungen", nullptr, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(SendingRecord, RunEnds, ::testing::ValuesIn(end_rows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A file of thirty whose fifth booking is in doubt (its script booked it and
-// its answer timed out): later calls send the rest and leave it home until
-// the user, having looked in Zandor, settles it; then the next call sends it
-// or not, and nothing else.
-struct SettleRow {
-    const char* flag;
-    std::vector<std::string> sent_then;
-    std::string says;
-};
-
-void PrintTo(const SettleRow& row, std::ostream* out) { *out << row.flag; }
-
-class Settling : public ImportProgramTest, public ::testing::WithParamInterface<SettleRow> {};
-
-std::vector<std::string> payees(int from, int to)
+// What the record knows stays home, unless --alle; --ohne-protokoll sends
+// all and leaves the record as it is.
+TEST_F(SendingRecordTest, AlleAndOhneProtokollSendWhatTheRecordKnows)
 {
-    std::vector<std::string> named;
-    for (int i = from; i <= to; ++i)
-        named.push_back("P" + std::to_string(i));
-    return named;
+    const std::string qif = file("konto.qif", four_records);
+    ASSERT_EQ(sent({"--konto", "Girokonto", qif}), four_payees);
+    const std::string known = readFile(record());
+    EXPECT_EQ(sent({"--konto", "Girokonto", "--ohne-protokoll", qif}), four_payees);
+    EXPECT_EQ(readFile(record()), known);
+    EXPECT_EQ(sent({"--konto", "Girokonto", qif}), std::vector<std::string>{});
+    EXPECT_EQ(sent({"--konto", "Girokonto", "--alle", qif}), four_payees);
 }
-
-TEST_P(Settling, SettlesTheBookingInDoubtAlone)
-{
-    std::string thirty = "!Type:Bank\n";
-    for (int i = 1; i <= 30; ++i)
-        thirty += "D03/" + std::to_string(i) + "/2026\nT-" + std::to_string(i) + ".00\nPP" + std::to_string(i) + "\n^\n";
-    const std::string qif = file("dreissig.qif", thirty);
-    const std::string log = "'" + bundle.bookingLog().string() + "'", timed_out = "'" + (bundle.folder / "x").string() + "'";
-    bundle.writeScript("buchungViaTessel.scpt", "#!/bin/sh\nfor text do printf '%s\\037' \"$text\"; done >> " + log
-                                                + "\nprintf '\\036' >> " + log + "\n[ \"$7\" != P5 ] || [ -e " + timed_out
-                                                + " ] || { touch " + timed_out + "; echo 'AppleEvent timed out.' >&2; exit 1; }\n");
-    const auto sends = [&](std::vector<std::string> arguments, int status) {
-        std::filesystem::remove(bundle.bookingLog());
-        arguments.insert(arguments.begin(), {"--konto", "Girokonto"});
-        const process::Outcome outcome = run(arguments);
-        EXPECT_EQ(outcome.exit_status, status) << outcome.error_output;
-        return payeesSent(bundle);
-    };
-    EXPECT_EQ(sends({qif}, 4), payees(1, 5));
-    EXPECT_EQ(sends({qif}, 4), payees(6, 30));
-    const std::string before = readFile(record());
-    const process::Outcome settled = run({"--konto", "Girokonto", GetParam().flag, qif});
-    EXPECT_EQ(settled.standard_output, GetParam().says + "  " + qif + ", Zeile 18: 05.03.2026  5,00 €  von Girokonto an Unbekannt  P5\n");
-    EXPECT_EQ(split(readFile(record()).substr(before.size()), '\n').size(), 2u);  // one line more
-    EXPECT_EQ(sends({qif}, 0), GetParam().sent_then);
-    EXPECT_EQ(sends({qif}, 0), std::vector<std::string>{});
-}
-
-const SettleRow settle_rows[] = {
-    {"--angekommen", {}, "1 Buchung als angekommen vermerkt: sie gilt als an »Girokonto« gesendet.\n"},
-    {"--nicht-angekommen", {"P5"}, "1 Buchung als nicht angekommen vermerkt: der nächste Aufruf sendet sie an »Girokonto«.\n"},
-};
-
-INSTANTIATE_TEST_SUITE_P(SendingRecord, Settling, ::testing::ValuesIn(settle_rows),
-                         [](const auto& info) { return std::string(info.param.flag).substr(2) == "angekommen" ? "Arrived" : "NotArrived"; });
 
 // A crash's cut last line is passed over; a foreign line is named once; the
 // rest of the record still counts, and new lines start on lines of their own.
-TEST_F(ImportProgramTest, CutAndForeignLinesLeaveTheRestOfTheRecordInForce)
+TEST_F(SendingRecordTest, CutAndForeignLinesLeaveTheRestOfTheRecordInForce)
 {
     const std::string qif = file("konto.qif", four_records);
     ASSERT_EQ(run({"--konto", "Girokonto", qif}).exit_status, 0);
@@ -212,20 +187,18 @@ TEST_F(ImportProgramTest, CutAndForeignLinesLeaveTheRestOfTheRecordInForce)
     const std::size_t third_booking = content.rfind('\n', content.find("|P3|")) + 1;
     writeFile(record(), content.substr(0, third_booking) + "Notiz: Dezember prüfen\n"
                             + "2026-12-06T10:00:00+0100\tgesendet\tGiroko");
-    std::filesystem::remove(bundle.bookingLog());
 
-    const process::Outcome again = run({"--konto", "Girokonto", qif});
-    EXPECT_EQ(again.exit_status, 0) << again.error_output;
-    EXPECT_EQ(payeesSent(bundle), (std::vector<std::string>{"P3", "P4"}));
-    EXPECT_NE(again.error_output.find(": Zeile 6 ist keine Zeile von velmora-import und bleibt unbeachtet.\n"),
-              std::string::npos) << again.error_output;
-    EXPECT_EQ(again.error_output.find("Zeile 7"), std::string::npos) << again.error_output;
+    EXPECT_EQ(sent({"--konto", "Girokonto", qif}), (std::vector<std::string>{"P3", "P4"}));
+    const std::string& again = last_call.error_output;
+    EXPECT_NE(again.find(": Zeile 6 ist keine Zeile von velmora-import und bleibt unbeachtet.\n"), std::string::npos)
+        << again;
+    EXPECT_EQ(again.find("Zeile 7"), std::string::npos) << again;
     EXPECT_EQ(eventsIn(record()), "u1 g1 u2 g2 u3 g3 u4 g4");
 }
 
 // A disk that fills part-way (here: a limit on the size of any file the
 // program writes) stops the send with a status of its own, not a script's.
-TEST_F(ImportProgramTest, ARecordLineThatCannotBeWrittenStopsTheSendWithItsOwnStatus)
+TEST_F(SendingRecordTest, ARecordLineThatCannotBeWrittenStopsTheSendWithItsOwnStatus)
 {
     const std::string qif = file("konto.qif", four_records);
     rlimit before{};
@@ -247,14 +220,14 @@ TEST_F(ImportProgramTest, ARecordLineThatCannotBeWrittenStopsTheSendWithItsOwnSt
 // without end. A symbolic link to a record is a record.
 struct PathRow {
     const char* name;
-    std::function<std::string(const TemporaryBundle&, const std::string& qif)> path;
-    int status;
-    std::string says;
+    const char* path;  // beside the bundle, unless absolute
+    void (*make)(const std::filesystem::path&);
+    std::string says;  // nothing: the path is taken as the record
 };
 
 void PrintTo(const PathRow& row, std::ostream* out) { *out << row.name; }
 
-std::string socketAt(const std::filesystem::path& path)
+void makeSocket(const std::filesystem::path& path)
 {
     const int listening = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
@@ -262,56 +235,46 @@ std::string socketAt(const std::filesystem::path& path)
     std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
     EXPECT_EQ(::bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address), 0) << path;
     ::close(listening);  // the socket file stays
-    return path.string();
 }
 
+void linkToARecord(const std::filesystem::path& link)
+{
+    writeFile(link.parent_path() / "echt.tsv", record::record_header);
+    std::filesystem::create_symlink("echt.tsv", link);
+}
+
+void makeNothing(const std::filesystem::path&) {}
+
 const PathRow path_rows[] = {
-    {"Device", [](const TemporaryBundle&, const std::string&) { return std::string("/dev/zero"); }, 2,
-     "ist keine gewöhnliche Datei, sondern ein Gerät."},
-    {"Fifo",
-     [](const TemporaryBundle& bundle, const std::string&) {
-         const std::filesystem::path fifo = bundle.folder / "fifo.tsv";
-         EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-         return fifo.string();
-     },
-     2, "ist keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)."},
-    {"Socket", [](const TemporaryBundle& bundle, const std::string&) { return socketAt(bundle.folder / "s.tsv"); }, 2,
-     "ist keine gewöhnliche Datei, sondern ein Socket."},
-    {"Folder",
-     [](const TemporaryBundle& bundle, const std::string&) {
-         std::filesystem::create_directory(bundle.folder / "ordner.tsv");
-         return (bundle.folder / "ordner.tsv").string();
-     },
-     2, "ist keine gewöhnliche Datei, sondern ein Ordner."},
-    {"FileThatIsNoRecord", [](const TemporaryBundle&, const std::string& qif) { return qif; }, 2,
-     "ist kein Protokoll von velmora-import"},
-    {"SymbolicLinkToARecord",
-     [](const TemporaryBundle& bundle, const std::string&) {
-         writeFile(bundle.folder / "echt.tsv", std::string(record::record_header));
-         std::filesystem::create_symlink(bundle.folder / "echt.tsv", bundle.folder / "verweis.tsv");
-         return (bundle.folder / "verweis.tsv").string();
-     },
-     0, ""},
+    {"Device", "/dev/zero", makeNothing, "ist keine gewöhnliche Datei, sondern ein Gerät."},
+    {"Fifo", "fifo.tsv", [](const std::filesystem::path& fifo) { EXPECT_EQ(::mkfifo(fifo.c_str(), 0600), 0); },
+     "ist keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)."},
+    {"Socket", "s.tsv", makeSocket, "ist keine gewöhnliche Datei, sondern ein Socket."},
+    {"Folder", "ordner.tsv", [](const std::filesystem::path& folder) { std::filesystem::create_directory(folder); },
+     "ist keine gewöhnliche Datei, sondern ein Ordner."},
+    {"FileThatIsNoRecord", "konto.qif", makeNothing, "ist kein Protokoll von velmora-import"},
+    {"SymbolicLinkToARecord", "verweis.tsv", linkToARecord, ""},
 };
 
-class RecordPath : public ImportProgramTest, public ::testing::WithParamInterface<PathRow> {};
+class RecordPath : public SendingRecordTest, public ::testing::WithParamInterface<PathRow> {};
 
 TEST_P(RecordPath, IsARegularFileOrRefusedBeforeAnyReading)
 {
     const PathRow& row = GetParam();
     const std::string qif = file("konto.qif", four_records);
-    const std::string record = row.path(bundle, qif);
+    const std::filesystem::path record = bundle.folder / row.path;
+    row.make(record);
     for (const bool preview : {true, false}) {
-        std::vector<std::string> arguments{"--konto", "Girokonto", "--protokoll", record, qif};
+        std::vector<std::string> arguments{"--konto", "Girokonto", "--protokoll", record.string(), qif};
         if (preview)
             arguments.push_back("--vorschau");
         const process::Outcome outcome = run(arguments);
-        EXPECT_EQ(outcome.exit_status, row.status) << preview << outcome.error_output;
+        EXPECT_EQ(outcome.exit_status, row.says.empty() ? 0 : 2) << preview << outcome.error_output;
         EXPECT_NE(outcome.error_output.find(row.says), std::string::npos) << outcome.error_output;
     }
     EXPECT_EQ(readFile(qif), four_records);
-    EXPECT_EQ(bundle.bookingsRecorded().size(), row.status == 0 ? 4u : 0u);
-    if (row.status == 0) {
+    EXPECT_EQ(payeesSent(bundle), row.says.empty() ? four_payees : std::vector<std::string>{});
+    if (row.says.empty()) {
         EXPECT_EQ(eventsIn(bundle.folder / "echt.tsv"), "u1 g1 u2 g2 u3 g3 u4 g4");
     }
 }
@@ -319,23 +282,32 @@ TEST_P(RecordPath, IsARegularFileOrRefusedBeforeAnyReading)
 INSTANTIATE_TEST_SUITE_P(SendingRecord, RecordPath, ::testing::ValuesIn(path_rows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A preview while another velmora-import sends says so, and names the booking
-// that sender has "unterwegs" as being sent, not as unclear.
-TEST_F(ImportProgramTest, PreviewBesideARunningSendSaysSo)
+// While one velmora-import sends, a second send is refused at once and sends
+// nothing; a preview does not wait: it says so, and names the booking that
+// sender has "unterwegs" as being sent, not as unclear.
+TEST_F(SendingRecordTest, BesideARunningSendASecondIsRefusedAndAPreviewSaysSo)
 {
     const std::string qif = file("konto.qif", four_records);
     const std::filesystem::path go_on = bundle.folder / "weiter";
-    const std::string log = "'" + bundle.bookingLog().string() + "'";
-    bundle.writeScript("buchungViaTessel.scpt",
-                       "#!/bin/sh\nprintf '%s\\036' \"$7\" >> " + log + "\n[ \"$7\" = P2 ] || exit 0\n"
-                       "while [ ! -e '" + go_on.string() + "' ]; do sleep 0.01; done\n");
-    std::thread sender([&] { EXPECT_EQ(run({"--konto", "Girokonto", qif}).exit_status, 0); });
-    while (eventsIn(record()) != "u1 g1 u2")
+    recordBookingsThen("[ \"$7\" != P2 ] || while [ ! -e '" + go_on.string() + "' ]; do sleep 0.01; done");
+    std::atomic<bool> finished = false;
+    std::thread sender([&] {
+        EXPECT_EQ(run({"--konto", "Girokonto", qif}).exit_status, 0);
+        finished = true;
+    });
+    while (!finished && payeesSent(bundle).size() < 2)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
 
-    const process::Outcome preview = run({"--konto", "Girokonto", "--vorschau", qif});
+    // Only while that sender waits at P2: had it ended, a send here would book P2 and wait for good.
+    const process::Outcome second = finished ? process::Outcome{} : run({"--konto", "Girokonto", qif});
+    const process::Outcome preview = finished ? process::Outcome{} : run({"--konto", "Girokonto", "--vorschau", qif});
+    EXPECT_EQ(eventsIn(record()), "u1 g1 u2");
     writeFile(go_on, "");
     sender.join();
+    EXPECT_EQ(second.exit_status, 2);
+    EXPECT_NE(second.error_output.find("Ein anderes velmora-import sendet gerade"), std::string::npos)
+        << second.error_output;
+    EXPECT_EQ(payeesSent(bundle), four_payees);  // none twice
     EXPECT_EQ(preview.exit_status, 0);
     EXPECT_NE(preview.error_output.find("Ein anderes velmora-import sendet gerade mit dem Protokoll"), std::string::npos)
         << preview.error_output;
@@ -344,48 +316,6 @@ TEST_F(ImportProgramTest, PreviewBesideARunningSendSaysSo)
               std::string::npos) << preview.error_output;
     EXPECT_EQ(preview.error_output.find("unklar"), std::string::npos) << preview.error_output;
     EXPECT_NE(preview.standard_output.find("wird gesendet"), std::string::npos) << preview.standard_output;
-}
-
-// While one sender holds the record, a second is refused at once and sends
-// nothing; a preview does not wait.
-TEST_F(ImportProgramTest, TwoSendersNeverSendAtOnce)
-{
-    const std::string qif = file("konto.qif", four_records);
-    const record::RecordFile held = record::RecordFile::ForWriting(record());
-    const process::Outcome second = run({"--konto", "Girokonto", qif});
-    EXPECT_EQ(second.exit_status, 2);
-    EXPECT_NE(second.error_output.find("Ein anderes velmora-import sendet gerade"), std::string::npos)
-        << second.error_output;
-    EXPECT_TRUE(bundle.bookingsRecorded().empty());
-    EXPECT_EQ(run({"--konto", "Girokonto", "--vorschau", qif}).exit_status, 0);
-}
-
-// The preview marks every booking; JSON lists only what would go out, unless
-// --alle. --vergessen releases the bookings; --ohne-protokoll sends all and
-// leaves the record as it is.
-TEST_F(ImportProgramTest, PreviewMarksAndForgettingReleases)
-{
-    const std::string first = file("november.qif", four_records.substr(0, four_records.find("D11/04")));
-    const std::string both = file("dezember.qif", four_records);
-    ASSERT_EQ(run({"--konto", "Girokonto", first}).exit_status, 0);
-    const std::string table = run({"--konto", "Girokonto", "--vorschau", both}).standard_output;
-    EXPECT_NE(table.find("schon gesendet  03.11.2026"), std::string::npos) << table;
-    EXPECT_NE(table.find("neu             05.11.2026"), std::string::npos) << table;
-    const auto json_lines = [&](std::vector<std::string> extra) {
-        extra.insert(extra.begin(), {"--konto", "Girokonto", "--vorschau", "--format", "json", both});
-        return split(run(extra).standard_output, '\n').size() - 1;
-    };
-    EXPECT_EQ(json_lines({}), 2u);
-    EXPECT_EQ(json_lines({"--alle"}), 4u);
-
-    const process::Outcome forgotten = run({"--konto", "Girokonto", "--vergessen", both});
-    EXPECT_EQ(forgotten.standard_output, "2 Buchungen freigegeben: sie gelten nicht mehr als an »Girokonto« gesendet.\n");
-    EXPECT_EQ(eventsIn(record()), "u1 g1 u2 g2 v1 v2");
-    EXPECT_EQ(json_lines({}), 4u);
-    std::filesystem::remove(bundle.bookingLog());
-    EXPECT_EQ(run({"--konto", "Girokonto", "--ohne-protokoll", first}).exit_status, 0);
-    EXPECT_EQ(payeesSent(bundle), (std::vector<std::string>{"P1", "P2"}));
-    EXPECT_EQ(eventsIn(record()), "u1 g1 u2 g2 v1 v2");
 }
 
 }  // namespace
