@@ -95,8 +95,8 @@ import::RunReport runOver(const LoadedFile& file, const Invocation& invocation,
 import::Concerns tellSummary(const LoadedFile& file, const import::RunReport& report, const Invocation& invocation,
                              const Streams& streams)
 {
-    import::Concerns concerns
-        = import::concerns_before_sending(report, invocation.is_ticked(import::Option::monat_tag), box_words);
+    import::Concerns concerns = import::concerns_before_sending(
+        report, invocation.is_ticked(import::Option::monat_tag), box_words, invocation.readable_only);
     std::string summary = FileSummary(file.path.string(), report, concerns);
     if (invocation.readable_only && report.sent_unreadable > 0)
         summary += file.path.string() + ": " + import::bookings_left_out(report, true) + " (--nur-lesbare)\n";

@@ -58,12 +58,14 @@ std::string left_open(const OrderFinding& finding, bool swap_month_day, const Bo
            + booking_date(date.under(!swap_month_day));
 }
 
-std::vector<std::string> unreadable(const RunReport& report) {
+// When only the readable bookings go out, the unreadable ones are told as
+// left out instead (bookings_left_out): no sentence may say they would go.
+std::vector<std::string> unreadable(const RunReport& report, bool readable_only) {
     std::vector<std::string> parts;
-    if (!report.undated.empty())
+    if (!readable_only && !report.undated.empty())
         parts.push_back(undated_bookings(report.undated) + goes(report.undated.size()) + " mit leerem Datum an Zandor");
     if (report.dates.sent_unreadable_either_way()) parts.emplace_back(forms_read);
-    if (!report.unreadable_amounts.empty())
+    if (!readable_only && !report.unreadable_amounts.empty())
         parts.push_back(bookings_without_amount(report.unreadable_amounts) + goes(report.unreadable_amounts.size())
                         + " mit dem an Zandor, was die Regeln für Beträge von ihrer T-Zeile übrig lassen (aus T1.234 "
                           "wird 123, also 1,23 €)");
@@ -111,8 +113,10 @@ std::string bookings_left_out(const RunReport& report, bool readable_only) {
     return said;
 }
 
-Concerns concerns_before_sending(const RunReport& report, bool swap_month_day, const BoxWords& words) {
-    Concerns concerns{unreadable(report), date_order(report.dates, swap_month_day, words), never_sent(report)};
+Concerns concerns_before_sending(const RunReport& report, bool swap_month_day, const BoxWords& words,
+                                 bool readable_only) {
+    Concerns concerns{unreadable(report, readable_only), date_order(report.dates, swap_month_day, words),
+                      never_sent(report)};
     concerns.asks = !concerns.unreadable.empty() || !concerns.date_order.empty() || !report.too_long.empty();
     return concerns;
 }

@@ -43,7 +43,11 @@ struct Concerns {
     bool empty() const { return unreadable.empty() && date_order.empty() && never_sent.empty(); }
 };
 
-Concerns concerns_before_sending(const RunReport& report, bool swap_month_day, const BoxWords& words);
+// `readable_only`: the user has already chosen to send only the readable
+// bookings, so those without a readable date or amount are not among the
+// concerns (the forms of date that are read still are).
+Concerns concerns_before_sending(const RunReport& report, bool swap_month_day, const BoxWords& words,
+                                 bool readable_only = false);
 
 // The bookings a send leaves out, for the user who enters them by hand: those
 // with a text too long for the booking script, and, when only the readable

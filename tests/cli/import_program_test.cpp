@@ -1,6 +1,7 @@
 // velmora-import as a process: what it refuses and with which status, that it
 // reads every file and checks the account before the first booking, and that texts reach the
 // booking script literally and as the preview shows them.
+#include <algorithm>
 #include <map>
 
 #include "bridge/zandor_messages.h"
@@ -53,6 +54,9 @@ TEST_P(Statuses, EndTheProgramAsTheCallAndZandorDecide)
     EXPECT_NE((outcome.standard_output + outcome.error_output).find(row.said), std::string::npos)
         << outcome.standard_output << outcome.error_output;
     EXPECT_EQ(bundle.bookingsRecorded().size(), row.bookings_sent);
+    if (std::ranges::find(row.arguments, "--nur-lesbare") != row.arguments.end()) {  // what it leaves out would not go
+        EXPECT_EQ(outcome.error_output.find(" an Zandor, was die Regeln"), std::string::npos) << outcome.error_output;
+    }
     EXPECT_EQ(outcome.error_output.find('\r'), std::string::npos);  // no progress where no terminal shows it
     EXPECT_LT(std::filesystem::exists(record()) ? std::filesystem::file_size(record()) : 0, 4096u);  // no text too long
 }
