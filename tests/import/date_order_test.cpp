@@ -3,8 +3,6 @@
 // the question before a send speaks under the box's setting.
 #include <gtest/gtest.h>
 
-#include <ranges>
-
 #include "booking_helpers.h"
 #include "import/send_concerns.h"
 
@@ -25,9 +23,11 @@ void PrintTo(const FileRow& row, std::ostream* out) { *out << row.name; }
 // The lines as a file of one transaction record per D line.
 std::string bank_file(std::string_view dates) {
     std::string file;
-    for (const auto piece : std::views::split(dates, '\n')) {
-        const std::string line(piece.begin(), piece.end());
-        file += line + (line.starts_with('D') ? "\nT-1.00\n^\n" : "\n");
+    for (std::size_t start = 0; start < dates.size();) {
+        const std::size_t end = std::min(dates.find('\n', start), dates.size());
+        const std::string_view line = dates.substr(start, end - start);
+        file += std::string(line) + (line.starts_with('D') ? "\nT-1.00\n^\n" : "\n");
+        start = end + 1;
     }
     return file;
 }
