@@ -13,7 +13,6 @@
 #include <chrono>
 #include <filesystem>
 #include <signal.h>
-#include <unistd.h>
 
 #include "platform/process.h"
 #include "platform/signal_watch.h"
@@ -33,6 +32,7 @@ enum class Caller {
     waits,
     ends_it,   // asks for the end 300 ms after the start
     has_quit,  // the application quit before the start: no nested loop runs any more
+    ignores_sigchld,  // as a program started with SIGCHLD ignored does
 };
 
 struct WaitRow {
@@ -62,6 +62,8 @@ const WaitRow wait_rows[] = {
      "ended on request by signal 9", TimeClass::waits_for_the_end},
     {"ExitsAfterTheApplicationHasQuit", "sleep 0.3\nexit 4\n", Caller::has_quit, 0, "status 4",
      TimeClass::waits_for_the_end},
+    {"KeepsTheExitStatusWithSigchldIgnored", "exit 3\n", Caller::ignores_sigchld, 0, "status 3",
+     TimeClass::ends_with_the_script},
     {"CannotStart", nullptr, Caller::waits, 0, "not started: Die Datei ist kein ausführbares Programm",
      TimeClass::ends_with_the_script},
 };
@@ -97,7 +99,13 @@ TEST_P(ScriptWaiting, EndsWithTheScriptAndLeavesNoDescriptor)
         QTimer::singleShot(300ms, [&] { waiter.endProgram(); });
     if (row.caller == Caller::has_quit)
         QCoreApplication::exit(0);
+    struct sigaction ignore = {}, before = {};
+    ignore.sa_handler = SIG_IGN;
+    if (row.caller == Caller::ignores_sigchld)
+        ::sigaction(SIGCHLD, &ignore, &before);
     const process::Outcome outcome = process::run(bundle.resources / "s", {}, &waiter);
+    if (row.caller == Caller::ignores_sigchld)
+        ::sigaction(SIGCHLD, &before, nullptr);
     const auto took = std::chrono::steady_clock::now() - started;
     if (row.caller == Caller::has_quit) {  // the application's loop, run once, takes the quit back
         QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
@@ -116,29 +124,6 @@ TEST_P(ScriptWaiting, EndsWithTheScriptAndLeavesNoDescriptor)
 
 INSTANTIATE_TEST_SUITE_P(Bridge, ScriptWaiting, ::testing::ValuesIn(wait_rows),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ScriptWaiting, KeepsTheExitStatusWhenTheProgramWasStartedIgnoringSigchld)
-{
-    const testing::TemporaryBundle bundle;
-    bundle.writeScript("s", "#!/bin/sh\nexit 3\n");
-    struct sigaction ignore = {};
-    ignore.sa_handler = SIG_IGN;
-    struct sigaction before = {};
-    ::sigaction(SIGCHLD, &ignore, &before);
-    const process::Outcome outcome = process::run(bundle.resources / "s", {});
-    ::sigaction(SIGCHLD, &before, nullptr);
-    EXPECT_EQ(ending(outcome), "status 3");
-}
-
-TEST(ScriptWaiting, ScriptRunsInAProcessGroupOfItsOwn)
-{
-    const testing::TemporaryBundle bundle;
-    bundle.writeScript("s", "#!/bin/sh\nsleep 300 >/dev/null 2>&1 &\necho $!\n");
-    const process::Outcome outcome = process::run(bundle.resources / "s", {});
-    const pid_t left_behind = std::stoi(outcome.standard_output);
-    EXPECT_NE(getpgid(left_behind), getpgrp());
-    kill(left_behind, SIGKILL);
-}
 
 // Answered in the event loop, or at once when asked between two waits; a
 // signal ignored when the watch began stays ignored; the handlers it replaced

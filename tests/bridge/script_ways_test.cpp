@@ -6,7 +6,6 @@
 // one argument, byte for byte, and each failure is named.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
 
 #include "bridge/banking_scripts.h"
@@ -24,6 +23,14 @@ constexpr auto osascript = ScriptWay::osascript;
 // Records its texts, each followed by a NUL, next to itself, and prints a result.
 const std::string record = "for text do printf '%s\\0' \"$text\"; done > \"${0%/*}/arguments\"\nprintf 'ok\\n'\n";
 const std::string shell_record = "#!/bin/sh\n" + record;
+
+// None, a booking's, what a shell would run, and what an escape would change.
+const Texts text_rows[] = {
+    {}, {"01.02.2024", "", "123456", "Girokonto", "Bäcker", "", "", "", ""},
+    {"$(touch ausgefuehrt)", "`id`", "\"; echo x", "'", "a;b|c&d>e", "*", "~"},
+    // A precomposed "ü" leaves as C3 BC, the decomposed form as it is.
+    {"\xC3\xBC", "u\xCC\x88", "€", "-n", "--", "%s", "\\", "a\nb\r", "  "},
+};
 
 class ScriptWayTest {
 protected:
@@ -46,64 +53,6 @@ protected:
     const ScriptRunner previous_runner = UseScriptRunner({});
 };
 
-enum class TextWay { direct, standin_osascript, real_osascript };
-
-std::vector<TextWay> textWays()
-{
-    if (std::getenv("VELMORA_OSASCRIPT_PROBE") == nullptr)
-        return {TextWay::direct, TextWay::standin_osascript};
-    return {TextWay::direct, TextWay::standin_osascript, TextWay::real_osascript};
-}
-
-class TextsInBothWays : public ScriptWayTest, public ::testing::TestWithParam<std::tuple<TextWay, Texts>> {
-protected:
-    // A shell script runs as itself; one without interpreter line stands in
-    // for a compiled one; the real probe writes what it gets to `arguments`.
-    void prepare(TextWay way) const
-    {
-        if (way == TextWay::direct) {
-            UseScriptRunner({direct, standin});
-            bundle.writeScript(kBuchungScript, shell_record);
-        } else if (way == TextWay::standin_osascript) {
-            UseScriptRunner({osascript, standin});
-            bundle.writeScript(kBuchungScript, record, false);
-        } else {
-            UseScriptRunner({osascript});
-            fs::copy_file(std::getenv("VELMORA_OSASCRIPT_PROBE"), bundle.resources / kBuchungScript);
-            setenv("VELMORA_PROBE_RECORD", (bundle.resources / "arguments").c_str(), 1);
-        }
-    }
-};
-
-// "RealOsascript3": the way, then the row of texts.
-std::string textsRowName(const ::testing::TestParamInfo<std::tuple<TextWay, Texts>>& info)
-{
-    constexpr std::array<const char*, 3> way_names = {"Direct", "StandInOsascript", "RealOsascript"};
-    return way_names.at(static_cast<std::size_t>(std::get<0>(info.param))) + std::to_string(info.index % 4);
-}
-
-TEST_P(TextsInBothWays, ArriveAsOneArgumentEachByteForByte)
-{
-    const auto& [way, texts] = GetParam();
-    prepare(way);
-
-    EXPECT_EQ(buchungViaTessel(texts), "ok");
-    EXPECT_EQ(recorded(bundle.resources / "arguments"), texts);
-    Texts script_first{(bundle.resources / kBuchungScript).string()};
-    script_first.insert(script_first.end(), texts.begin(), texts.end());
-    EXPECT_EQ(recorded(osascript_record), way == TextWay::standin_osascript ? script_first : Texts{});
-    EXPECT_FALSE(fs::exists(bundle.resources / "ausgefuehrt"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Bridge, TextsInBothWays,
-    ::testing::Combine(::testing::ValuesIn(textWays()),
-                       ::testing::Values(Texts{}, Texts{"01.02.2024", "", "123456", "Girokonto", "Bäcker", "", "", "", ""},
-                                         Texts{"$(touch ausgefuehrt)", "`id`", "\"; echo x", "'", "a;b|c&d>e", "*", "~"},
-                                         // A precomposed "ü" leaves as C3 BC, the decomposed form as it is.
-                                         Texts{"\xC3\xBC", "u\xCC\x88", "€", "-n", "--", "%s", "\\", "a\nb\r", "  "})),
-    textsRowName);
-
 struct WayRow {
     const char* name;
     ScriptWay way;
@@ -112,6 +61,7 @@ struct WayRow {
     bool through_osascript;
     std::string failure;  // part of the error; empty: the script ran and recorded
     bool osascript_missing = false;
+    Texts texts = {"Giro", "ä"};
 };
 
 void PrintTo(const WayRow& row, std::ostream* out) { *out << row.name; }
@@ -130,48 +80,68 @@ const WayRow way_rows[] = {
     {"NonZeroExitWithoutErrorOutput", direct, "#!/bin/sh\nexit 1\n", true, false, "Status 1 beendet worden (ohne Fehlerausgabe)."},
     {"KilledBySignal", osascript, "echo 'Zandor schweigt' >&2\nkill -KILL $$\n", false, true,
      "ist durch Signal 9 abgebrochen worden: Zandor schweigt"},
+    // Either text would arrive altered: cut short, or with its broken bytes replaced.
+    {"TextWithNulByte", direct, shell_record, true, false, "Text 0 enthält ein Nullzeichen", false, {std::string("a\0b", 3)}},
+    {"LaterTextEndingInNul", direct, shell_record, true, false, "Text 2 enthält", false, {"Giro", "", std::string("ab\0", 3)}},
+    {"TextNoUtf8", osascript, record, false, false, "Text 1 ist kein gültiges UTF-8", false, {"Giro", "M\xFCller"}},
 };
+
+// Each row of texts both ways: a shell script runs as itself, one without
+// interpreter line stands in for a compiled one.
+std::vector<WayRow> textRows()
+{
+    std::vector<WayRow> rows;
+    for (const Texts& texts : text_rows) {
+        rows.push_back({"Direct", direct, shell_record, true, false, "", false, texts});
+        rows.push_back({"StandInOsascript", osascript, record, false, true, "", false, texts});
+    }
+    return rows;
+}
 
 class ScriptWays : public ScriptWayTest, public ::testing::TestWithParam<WayRow> {};
 
-TEST_P(ScriptWays, TakeTheWayTheFileNeedsAndNameEveryFailure)
+TEST_P(ScriptWays, TakeTheWayTheFileNeedsKeepEachTextAndNameEveryFailure)
 {
     const WayRow& row = GetParam();
     UseScriptRunner({row.way, row.osascript_missing ? bundle.folder / "kein-osascript" : standin});
     if (row.file)
         bundle.writeScript(kBuchungScript, *row.file, row.executable);
     try {
-        EXPECT_EQ(buchungViaTessel({"Giro", "ä"}), "ok");
-        EXPECT_EQ(recorded(bundle.resources / "arguments"), (Texts{"Giro", "ä"}));
+        EXPECT_EQ(buchungViaTessel(row.texts), "ok");
+        EXPECT_EQ(recorded(bundle.resources / "arguments"), row.texts);
         EXPECT_EQ(row.failure, "") << "no error raised";
     } catch (const ScriptError& error) {
         EXPECT_TRUE(std::string_view(error.what()).starts_with("Das Skript »buchungViaTessel.scpt« ")) << error.what();
         EXPECT_NE(row.failure, "");
         EXPECT_NE(std::string(error.what()).find(row.failure), std::string::npos) << error.what();
+        EXPECT_FALSE(fs::exists(bundle.resources / "arguments"));
     }
-    EXPECT_EQ(fs::exists(osascript_record), row.through_osascript);
+    Texts script_first{(bundle.resources / kBuchungScript).string()};
+    script_first.insert(script_first.end(), row.texts.begin(), row.texts.end());
+    EXPECT_EQ(recorded(osascript_record), row.through_osascript ? script_first : Texts{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Bridge, ScriptWays, ::testing::ValuesIn(way_rows),
                          [](const auto& info) { return std::string(info.param.name); });
+// "StandInOsascript3": the way, then the row of texts.
+INSTANTIATE_TEST_SUITE_P(Texts, ScriptWays, ::testing::ValuesIn(textRows()),
+                         [](const auto& info) { return info.param.name + std::to_string(info.index / 2); });
 
-// Either would arrive altered: cut short, or with its broken bytes replaced.
-TEST(ScriptArgumentCheck, TextWithNulByteOrNoUtf8IsRefusedBeforeTheScriptRuns)
+class RealOsascript : public ScriptWayTest, public ::testing::TestWithParam<Texts> {};
+
+TEST_P(RealOsascript, PassesEachTextAsOneArgumentByteForByte)
 {
-    const testing::TemporaryBundle bundle;
-    bundle.writeScript(kBuchungScript, "#!/bin/sh\n: > \"${0%/*}/ran\"\n");
-    for (const auto& [texts, reason] : {std::pair{Texts{std::string("a\0b", 3)}, "Text 0 enthält ein Nullzeichen"},
-                                        std::pair{Texts{"Giro", "", std::string("ab\0", 3)}, "Text 2 enthält"},
-                                        std::pair{Texts{"Giro", "M\xFCller"}, "Text 1 ist kein gültiges UTF-8"}}) {
-        try {
-            buchungViaTessel(texts);
-            ADD_FAILURE() << "passed on: " << reason;
-        } catch (const ScriptError& error) {
-            EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
-        }
-    }
-    EXPECT_FALSE(fs::exists(bundle.resources / "ran"));
+    const char* probe = std::getenv("VELMORA_OSASCRIPT_PROBE");
+    if (probe == nullptr)
+        GTEST_SKIP() << "no probe compiled with osacompile";
+    UseScriptRunner({osascript});
+    fs::copy_file(probe, bundle.resources / kBuchungScript);
+    setenv("VELMORA_PROBE_RECORD", (bundle.resources / "arguments").c_str(), 1);  // where the probe writes what it gets
+    EXPECT_EQ(buchungViaTessel(GetParam()), "ok");
+    EXPECT_EQ(recorded(bundle.resources / "arguments"), GetParam());
 }
+
+INSTANTIATE_TEST_SUITE_P(Bridge, RealOsascript, ::testing::ValuesIn(text_rows));
 
 }  // namespace
 }  // namespace velmora
