@@ -67,26 +67,13 @@ std::optional<std::vector<LoadedFile>> readEveryFile(const std::vector<std::file
 }
 
 // The run the window makes, with the options of the command line for its boxes.
-import::RunContext runFor(const Invocation& invocation, import::SendBooking send,
-                          std::function<void(import::Unreadable)> unreadable = {},
-                          std::function<void(std::int64_t)> record_line = {})
+// The run the window makes over the file, with the options of the command
+// line for its boxes.
+import::RunReport runOver(const LoadedFile& file, const Invocation& invocation, import::SendBooking send)
 {
-    return {invocation.konto, [&invocation](import::Option o) { return invocation.is_ticked(o); }, std::move(send), {},
-            std::move(unreadable), std::move(record_line)};
-}
-
-import::RunReport runOver(const LoadedFile& file, const import::RunContext& run)
-{
+    const import::RunContext run{invocation.konto, [&invocation](import::Option o) { return invocation.is_ticked(o); },
+                                 std::move(send), {}};
     return import::buchung_erzeugen(file.lines, file.lines.upper_bound(), run);
-}
-
-// Each booking of the file with the line its record begins at.
-import::RunReport runOver(const LoadedFile& file, const Invocation& invocation,
-                          const std::function<void(const import::BookingArguments&, std::int64_t line)>& take)
-{
-    std::int64_t line = -1;
-    return runOver(file, runFor(invocation, [&](const import::BookingArguments& booking) { take(booking, line); }, {},
-                                [&line](std::int64_t begins) { line = begins; }));
 }
 
 // Tells what the file gives, and what --nur-lesbare leaves out of it; the
@@ -141,22 +128,17 @@ int preview(const Invocation& invocation, const std::vector<LoadedFile>& files, 
         }
         planner.startFile(&file != &files.back());
         const std::string name = file.path.string();
-        import::Unreadable unreadable;
-        std::int64_t line = -1;
-        const auto show = [&](const import::BookingArguments& booking) {
-            const record::Judgement judgement = planner.judge(booking, {name, line});
-            const import::Unreadable told = std::exchange(unreadable, {});
-            const bool left_out = invocation.readable_only && (told.date || told.amount);
+        const auto show = [&](const import::BookingArguments& booking, const import::BookingPlace& place) {
+            const record::Judgement judgement = planner.judge(booking, {name, place.line});
+            const bool left_out = invocation.readable_only && place.unreadable.any();
             if (table)
                 AppendTableRow(out, booking, left_out ? left_out_mark : markShown(judgement.mark, booking, being_sent),
-                               told);
+                               place.unreadable);
             else if (judgement.goes_out && !left_out)
                 append(out, booking);
             streams.out.written();
         };
-        const import::RunReport report = runOver(
-            file, runFor(invocation, show, [&](import::Unreadable told) { unreadable = told; },
-                         [&line](std::int64_t begins) { line = begins; }));
+        const import::RunReport report = runOver(file, invocation, show);
         if (table)
             out += "\n";
         streams.out.flush();  // the file's bookings before its summary
@@ -218,18 +200,14 @@ Plan plan(const Invocation& invocation, const std::vector<LoadedFile>& files, co
         const LoadedFile& file = files[index];
         const std::string name = file.path.string();
         planner.startFile();
-        bool unreadable = false;
-        std::int64_t line = -1;
         // Every booking is judged, so that equal bookings count alike whichever way the file is sent.
-        const auto take = [&](const import::BookingArguments& booking) {
-            record::Judgement judgement = planner.judge(booking, {name, line});
-            const bool left_out = std::exchange(unreadable, false) && invocation.readable_only;
+        const auto take = [&](const import::BookingArguments& booking, const import::BookingPlace& place) {
+            record::Judgement judgement = planner.judge(booking, {name, place.line});
+            const bool left_out = invocation.readable_only && place.unreadable.any();
             if (judgement.goes_out && !left_out)
-                plan.outgoing.push_back({booking, std::move(judgement.key), index, line});
+                plan.outgoing.push_back({booking, std::move(judgement.key), index, place.line});
         };
-        const import::RunReport report = runOver(
-            file, runFor(invocation, take, [&](import::Unreadable) { unreadable = true; },
-                         [&line](std::int64_t begins) { line = begins; }));
+        const import::RunReport report = runOver(file, invocation, take);
         const import::Concerns concerns = tellSummary(file, report, invocation, streams);
         plan.asks |= concerns.asks;
         plan.never_sent.insert(plan.never_sent.end(), concerns.never_sent.begin(), concerns.never_sent.end());
@@ -317,14 +295,14 @@ int note(const Invocation& invocation, const std::vector<LoadedFile>& files, con
     const std::string now = record::TimeNow();
     for (const LoadedFile& file : files) {
         keys.startFile();
-        runOver(file, invocation, [&](const import::BookingArguments& booking, std::int64_t line) {
+        runOver(file, invocation, [&](const import::BookingArguments& booking, const import::BookingPlace& place) {
             std::string key = keys.next(booking);
             const record::Mark mark = record::MarkOf(record.sent.last(invocation.konto, key));
             const bool taken = mark == record::Mark::unklar || (rule.takes_sent && mark == record::Mark::schon_gesendet);
             if (!taken || noted.count(key) > 0)
                 return;
             if (rule.note != RecordNote::vergessen)
-                named += BookingInDoubtLine(booking, file.path.string(), line) + "\n";
+                named += BookingInDoubtLine(booking, file.path.string(), place.line) + "\n";
             lines += record::RecordLine({now, rule.state, invocation.konto, key, booking});
             noted.insert(std::move(key));
         });

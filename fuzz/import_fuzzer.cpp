@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
-#include <utility>
 
 #include "import/booking_run.h"
 #include "import/file_reader.h"
@@ -55,12 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned ticked = data[0];
     const LineList lines = lines_from_bytes({reinterpret_cast<const char*>(data + 1), size - 1});
     check_lines(lines);
-    bool amount_unreadable = false;
     const RunContext run{"Giro",
                          [ticked](Option o) { return (ticked >> static_cast<unsigned>(o)) & 1u; },
-                         [&](const BookingArguments& b) { check_booking(b, std::exchange(amount_unreadable, false)); },
-                         {},
-                         [&](Unreadable told) { amount_unreadable = told.amount; }};
+                         [](const BookingArguments& b, const BookingPlace& place) {
+                             check_booking(b, place.unreadable.amount);
+                         },
+                         {}};
     buchung_erzeugen(lines, lines.upper_bound(), run);
     return 0;
 }

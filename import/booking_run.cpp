@@ -146,13 +146,11 @@ private:
     // `record_line`: where the record begins, its first line that is not empty.
     void send_booking(std::int64_t record_line) {
         const Unreadable unreadable{buchung_.datum.empty(), amount_line_ != no_amount_line};
-        if ((unreadable.date || unreadable.amount) && run_.unreadable) run_.unreadable(unreadable);
-        if (run_.record_line) run_.record_line(record_line);
-        run_.send(arguments_);
+        run_.send(arguments_, {record_line, unreadable});
         ++report_.sent;
         if (unreadable.date) report_.undated.push_back(date_line_);
         if (unreadable.amount) report_.unreadable_amounts.push_back(amount_line_);
-        if (unreadable.date || unreadable.amount) ++report_.sent_unreadable;
+        if (unreadable.any()) ++report_.sent_unreadable;
     }
 
     // The line to look at for a booking the script could not receive.

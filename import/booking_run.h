@@ -25,36 +25,39 @@ using OptionView = std::function<bool(Option)>;
 // date, date, amount in hundredths, account the money leaves, account it goes
 // to, category, payee, memo, and an empty text.
 using BookingArguments = std::vector<std::string>;
-// Sends one booking; throws when it could not. The arguments are only valid
-// during the call.
-using SendBooking = std::function<void(const BookingArguments&)>;
+// A line index for what no line of the file gave.
+inline constexpr std::int64_t no_line = -1;
+inline constexpr std::int64_t no_date_line = no_line;
 
-// What of the booking about to be sent could not be read from its record.
+// What of a booking could not be read from its record.
 struct Unreadable {
     bool date = false;
     bool amount = false;
+
+    bool any() const { return date || amount; }
 };
+
+// What the run knows of a booking besides its texts.
+struct BookingPlace {
+    // Where the booking's record begins (its first line that is not empty),
+    // so that a booking can be named by its place in the file.
+    std::int64_t line = no_line;
+    Unreadable unreadable;
+};
+
+// Sends one booking; throws when it could not. The arguments are only valid
+// during the call.
+using SendBooking = std::function<void(const BookingArguments&, const BookingPlace&)>;
 
 struct RunContext {
     std::string_view chosen_account;
     OptionView option;
     SendBooking send;
     std::function<void()> yield;  // called once per line; may be empty
-    // Told just before `send` for a booking without a readable date or
-    // amount; may be empty.
-    std::function<void(Unreadable)> unreadable = {};
-    // Told just before `send`: the index of the line where the booking's
-    // record begins (its first line that is not empty), so that a booking can
-    // be named by its place in the file; may be empty.
-    std::function<void(std::int64_t)> record_line = {};
     // How long the texts of a booking may be: one the booking script could
     // not receive is never sent.
     platform::ArgumentRoom argument_room = platform::ScriptArgumentRoom();
 };
-
-// A line index for what no line of the file gave.
-inline constexpr std::int64_t no_line = -1;
-inline constexpr std::int64_t no_date_line = no_line;
 
 // What a run did with the records it met.
 struct RunReport {
@@ -93,7 +96,7 @@ struct RunReport {
 // calls of `send` that returned; a caller that must tell the user how many
 // went out counts those returns in its own `send`:
 //     std::size_t sent = 0;
-//     run.send = [&](const BookingArguments& b) { book(b); ++sent; };
+//     run.send = [&](const BookingArguments& b, const BookingPlace&) { book(b); ++sent; };
 RunReport buchung_erzeugen(const LineList& zeilen, std::int64_t last_index, const RunContext& run);
 
 }  // namespace velmora::import

@@ -77,13 +77,11 @@ Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRu
     const std::string account = pop_konten()->currentText().toStdString();
     SendResult result;
     std::size_t met = 0;
-    std::int64_t line = -1;
-    bool unreadable = false;  // the booking about to be sent has no readable date or amount
     const import::RunContext booking_run{
         account,
         liveOptions(),
-        [&](const import::BookingArguments& booking) {
-            if (std::exchange(unreadable, false) && readable_only)
+        [&](const import::BookingArguments& booking, const import::BookingPlace& place) {
+            if (readable_only && place.unreadable.any())
                 return;
             if (met++ < already_sent)
                 return;
@@ -92,14 +90,12 @@ Fenster1::SendResult Fenster1::buchung_erzeugen(std::size_t already_sent, SendRu
             try {
                 buchungViaTessel(booking, run.scriptWaiter());
             } catch (const ScriptInDoubt&) {
-                result.in_doubt = BookingInDoubt{booking, line};  // the texts live only during this call
+                result.in_doubt = BookingInDoubt{booking, place.line};  // the texts live only during this call
                 throw;
             }
             run.bookingSent();
         },
         platform::RuntimeBackgroundTask,
-        [&](import::Unreadable) { unreadable = true; },
-        [&line](std::int64_t begins) { line = begins; },
     };
     try {
         import::buchung_erzeugen(zeilen, anz_zeilen, booking_run);

@@ -4,7 +4,6 @@
 // changed since, which may make the bookings that went out impossible to
 // tell apart from the rest.
 #include <QCryptographicHash>
-#include <utility>
 
 #include "platform/dialogs.h"
 #include "platform/event_loop.h"
@@ -71,18 +70,15 @@ std::string Fenster1::changesSince(const SendSettings& then, const SendSettings&
 std::vector<std::int64_t> Fenster1::bookingLines(const SendSettings& settings) const
 {
     std::vector<std::int64_t> lines;
-    std::int64_t line = -1;
-    bool unreadable = false;  // "Nur lesbare senden" leaves such a booking out
     const import::RunContext run{
         settings.account,
         [&settings](import::Option o) { return settings.ticked[static_cast<std::size_t>(o)]; },
-        [&](const import::BookingArguments&) {
-            if (!(std::exchange(unreadable, false) && settings.readable_only))
-                lines.push_back(line);
+        [&](const import::BookingArguments&, const import::BookingPlace& place) {
+            // "Nur lesbare senden" leaves a booking without a readable date or amount out.
+            if (!(settings.readable_only && place.unreadable.any()))
+                lines.push_back(place.line);
         },
-        platform::RuntimeBackgroundTask,
-        [&unreadable](import::Unreadable) { unreadable = true; },
-        [&line](std::int64_t begins) { line = begins; }};
+        platform::RuntimeBackgroundTask};
     const platform::InputBlocker no_input_while_counting;
     import::buchung_erzeugen(zeilen, anz_zeilen, run);
     return lines;

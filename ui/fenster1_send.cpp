@@ -95,7 +95,8 @@ Fenster1::SendSettings Fenster1::currentSettings() const
 
 import::RunContext Fenster1::countingRun(const std::string& account) const
 {
-    return {account, liveOptions(), [](const import::BookingArguments&) {}, platform::RuntimeBackgroundTask};
+    return {account, liveOptions(), [](const import::BookingArguments&, const import::BookingPlace&) {},
+            platform::RuntimeBackgroundTask};
 }
 
 import::RunReport Fenster1::countBookings() const

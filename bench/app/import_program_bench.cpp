@@ -131,7 +131,7 @@ double coreCpuSeconds(const fs::path& file)
                                      [](import::Option o) {
                                          return o == import::Option::mit_kat || o == import::Option::kat_konto;
                                      },
-                                     [](const import::BookingArguments&) {}, {}};
+                                     [](const import::BookingArguments&, const import::BookingPlace&) {}, {}};
         if (import::buchung_erzeugen(result.lines, result.lines.upper_bound(), run).sent != records)
             throw std::runtime_error("bookings lost");
     }
@@ -180,7 +180,10 @@ std::vector<import::BookingArguments> bookingsOf(const fs::path& file)
                                  [](import::Option o) {
                                      return o == import::Option::mit_kat || o == import::Option::kat_konto;
                                  },
-                                 [&](const import::BookingArguments& booking) { bookings.push_back(booking); }, {}};
+                                 [&](const import::BookingArguments& booking, const import::BookingPlace&) {
+                                     bookings.push_back(booking);
+                                 },
+                                 {}};
     import::buchung_erzeugen(result.lines, result.lines.upper_bound(), run);
     return bookings;
 }

@@ -104,7 +104,7 @@ void coreReadAndWalk(const fs::path& file)
     std::size_t sent = 0;
     const import::RunContext run{"Girokonto",
                                  [](import::Option o) { return o != import::Option::monat_tag; },
-                                 [&sent](const import::BookingArguments&) { ++sent; },
+                                 [&sent](const import::BookingArguments&, const import::BookingPlace&) { ++sent; },
                                  {}};
     import::buchung_erzeugen(result.lines, result.lines.upper_bound(), run);
     if (result.status != import::ReadStatus::read || sent != 0)

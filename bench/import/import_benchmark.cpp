@@ -39,7 +39,7 @@ std::size_t read_and_book(const fs::path& file) {
     std::size_t bookings = 0;
     const import::RunContext run{
         "Giro", [](import::Option o) { return o == import::Option::mit_kat || o == import::Option::kat_konto; },
-        [&](const import::BookingArguments&) { ++bookings; }, {}};
+        [&](const import::BookingArguments&, const import::BookingPlace&) { ++bookings; }, {}};
     import::buchung_erzeugen(result.lines, result.lines.upper_bound(), run);
     return bookings;
 }

@@ -24,7 +24,10 @@ void windowBookings(const fs::path& file, unsigned ticked, std::string& json_lin
 {
     const auto lines = import::read_lines(file).lines;
     const import::RunContext run{"Girokonto", [ticked](import::Option o) { return (ticked >> static_cast<int>(o)) & 1u; },
-                                 [&](const import::BookingArguments& b) { cli::AppendJsonLine(json_lines, b); }, {}};
+                                 [&](const import::BookingArguments& b, const import::BookingPlace&) {
+                                     cli::AppendJsonLine(json_lines, b);
+                                 },
+                                 {}};
     import::buchung_erzeugen(lines, lines.upper_bound(), run);
 }
 

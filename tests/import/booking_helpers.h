@@ -40,7 +40,7 @@ inline std::string row_name(std::string_view input) {
 inline std::vector<BookingArguments> book_lines(const LineList& lines, const Options& ticked, RunReport* report = nullptr) {
     std::vector<BookingArguments> sent;
     const RunContext run{"Giro", [&](Option o) { return ticked.count(o) > 0; },
-                         [&](const BookingArguments& b) { sent.push_back(b); }, {}};
+                         [&](const BookingArguments& b, const BookingPlace&) { sent.push_back(b); }, {}};
     const RunReport done = buchung_erzeugen(lines, lines.upper_bound(), run);
     if (report) *report = done;
     return sent;

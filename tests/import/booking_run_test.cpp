@@ -102,7 +102,7 @@ TEST(BookingRun, NeverSendsABookingWithATextTooLongForTheScript) {
     for (const auto& row : rows) {
         std::vector<std::string> payees;
         RunContext run{row.account, [&](Option o) { return row.ticked.count(o) > 0; },
-                       [&](const BookingArguments& b) { payees.push_back(b[6]); }, {}};
+                       [&](const BookingArguments& b, const BookingPlace&) { payees.push_back(b[6]); }, {}};
         run.argument_room = row.room;
         const RunReport report = buchung_erzeugen(lines_from_bytes(row.file), 99, run);
         EXPECT_EQ(payees, row.payees) << row.name;
@@ -148,7 +148,7 @@ TEST(BookingRun, AsksEachOptionWhenItIsConsultedAndYieldsOncePerLine) {
     int yields = 0;
     std::vector<std::string> categories_sent;
     const RunContext run{"Giro", [&](Option o) { return o == Option::mit_kat && categories; },
-                         [&](const BookingArguments& b) {
+                         [&](const BookingArguments& b, const BookingPlace&) {
                              categories_sent.push_back(b[5]);
                              categories = true;  // the user ticks the box while the run goes on
                          },
@@ -160,7 +160,7 @@ TEST(BookingRun, AsksEachOptionWhenItIsConsultedAndYieldsOncePerLine) {
 
 TEST(BookingRun, StopsAtTheRecordWhoseSendingFails) {
     int calls = 0;
-    const auto fail_second = [&](const BookingArguments&) {
+    const auto fail_second = [&](const BookingArguments&, const BookingPlace&) {
         if (++calls == 2) throw std::runtime_error("script failed");
     };
     EXPECT_THROW(buchung_erzeugen(lines_from_bytes("T1\n^\nT2\n^\nT3\n^\n"), 5, {"Giro", {}, fail_second, {}}),
@@ -172,8 +172,14 @@ TEST(BookingRun, StopsAtTheRecordWhoseSendingFails) {
 // counts; the table row tells what is unreadable before the send.
 TEST(BookingRun, ReportsTheBookingsWithoutReadableDateOrAmount) {
     std::vector<std::string> told;
-    const RunContext run{"Giro", {}, [&](const BookingArguments& b) { told.push_back(b[0] + " " + b[2]); }, {},
-                         [&](Unreadable u) { told.push_back(std::string(u.date ? "date" : "") + (u.amount ? "amount" : "")); }};
+    const RunContext run{"Giro", {},
+                         [&](const BookingArguments& b, const BookingPlace& place) {
+                             const Unreadable u = place.unreadable;
+                             if (u.any())
+                                 told.push_back(std::string(u.date ? "date" : "") + (u.amount ? "amount" : ""));
+                             told.push_back(b[0] + " " + b[2]);
+                         },
+                         {}};
     const RunReport report = buchung_erzeugen(
         lines_from_bytes("D1/2/05\n^\nDabc\nTabc\n^\nPA\n^\nD31.2.2005\nD1.1.2005\n^\nD1/2/05\nD2.30.2005\n^\n"
                          "D1/2/05\nTx\nT5\n^\nD1/2/05\nT5\nT1e5\n^\nTabc\n!Type:Bank\n"),

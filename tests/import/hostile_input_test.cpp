@@ -15,7 +15,8 @@ TEST(HostileInput, IsBookedWithoutCrashing) {
         std::string bytes = head;
         while (bytes.size() < big) bytes += piece;
         const auto lines = lines_from_bytes(bytes + "\n^\n");
-        const RunContext run{"Giro", [](Option) { return true; }, [](const BookingArguments& b) { ASSERT_EQ(b.size(), 9u); }, {}};
+        const RunContext run{"Giro", [](Option) { return true; },
+                             [](const BookingArguments& b, const BookingPlace&) { ASSERT_EQ(b.size(), 9u); }, {}};
         EXPECT_LE(buchung_erzeugen(lines, lines.upper_bound(), run).sent, big / 2 + 1) << head << piece;
     }
 }

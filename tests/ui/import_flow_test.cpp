@@ -126,7 +126,10 @@ TEST_P(EveryOptionCombination, SendsWhatTheBookingRunMakesWithTheBoxesTicked)
     send();
     std::vector<Texts> expected;
     const import::RunContext run{"Girokonto", [ticked](import::Option o) { return (ticked >> static_cast<int>(o)) & 1u; },
-                                 [&](const import::BookingArguments& b) { expected.push_back(b); }, {}};
+                                 [&](const import::BookingArguments& b, const import::BookingPlace&) {
+                                     expected.push_back(b);
+                                 },
+                                 {}};
     for (int press = 0; press < 2; ++press)
         import::buchung_erzeugen(import::lines_from_bytes(three_records), 15, run);
     EXPECT_EQ(bundle.bookingsRecorded(), expected);
